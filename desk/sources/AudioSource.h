@@ -1,0 +1,46 @@
+#pragma once
+// One kind of input file turned into 1152-frame blocks of 44100 Hz stereo
+// 16-bit PCM.
+
+#include <atomic>
+#include <cstdint>
+
+#include "desk/AudioFormat.h"
+
+namespace zarnel {
+
+// open and close run on the UI thread while the desk is unloaded; read and
+// seek run on the audio thread. The desk never lets both sides in at once.
+class AudioSource {
+ public:
+  virtual ~AudioSource() = default;
+
+  // Closes any open file and opens path. Sets position 0.
+  // Return: the track length in whole seconds, or -1 on failure.
+  virtual int32_t open(const char* path) = 0;
+  virtual void close() = 0;
+  // Writes exactly kBlockFrames frames into block.
+  // Return: 1 with a valid block, 0 at the end of the track (block not valid),
+  // -1 on an error. Never writes more than kBlockFrames frames.
+  virtual int32_t read(int16_t* block) = 0;
+  // Positions the next read at the fraction x of the track.
+  // Return: 1, or 0 when the file refuses the seek.
+  virtual int32_t seek(float x) = 0;
+
+  // Fraction 0..1 of the track at the next frame that read will deliver.
+  float position() const { return position_.load(std::memory_order_relaxed); }
+  // Whole seconds, as open returned.
+  int32_t length() const { return length_; }
+  // Identity of the file for the track store: its size in bytes, or for a CD
+  // track (start sector << 16, top bit clear) | sectors.
+  int32_t sizeKey() const { return sizeKey_; }
+
+ protected:
+  void setPosition(float x) { position_.store(x, std::memory_order_relaxed); }
+
+  std::atomic<float> position_{0.0f};
+  int32_t length_ = 0;
+  int32_t sizeKey_ = 0;
+};
+
+}  // namespace zarnel
