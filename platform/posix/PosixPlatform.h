@@ -1,0 +1,27 @@
+#pragma once
+// The Linux backend: owns one of each platform service for the whole run.
+
+#include "platform/Services.h"
+#include "platform/posix/FfmpegMediaLibrary.h"
+#include "platform/posix/PosixFileSystem.h"
+#include "platform/posix/SgioCdAccess.h"
+
+namespace zarnel {
+
+// Thread: created, queried and destroyed on the UI thread.
+class PosixPlatform {
+ public:
+  PosixPlatform() = default;
+  PosixPlatform(const PosixPlatform&) = delete;
+  PosixPlatform& operator=(const PosixPlatform&) = delete;
+
+  // Return: pointers to this object's services, valid while it lives.
+  PlatformServices services();
+
+ private:
+  PosixFileSystem files_;
+  FfmpegMediaLibrary media_;
+  SgioCdAccess cd_;
+};
+
+}  // namespace zarnel
