@@ -1,0 +1,204 @@
+#pragma once
+// One of the two players: its sources, decode ring, resampler state, output
+// ring and the one-slot command mailbox between the UI and audio threads.
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "desk/AudioFormat.h"
+#include "desk/BeatAnalyser.h"
+#include "desk/DeskTransition.h"
+#include "mixer/DeskEffects.h"
+#include "mixer/DeskOutputRing.h"
+#include "mixer/Resampler.h"
+#include "platform/AutoResetEvent.h"
+#include "platform/Services.h"
+
+namespace zarnel {
+
+class AudioSource;
+class AutoMixWatch;
+class DeskEngine;
+class LoadMatcher;
+class MessagePoster;
+class TrackStoreLink;
+struct TrackEntry;
+
+constexpr int32_t kDecodeRingFrames = 294912;  // 256 blocks, 6.69 s
+constexpr int32_t kDecodeRingBlocks = kDecodeRingFrames / kBlockFrames;
+constexpr int32_t kDecodeGate = 74880;  // heard frames kept behind the play index
+
+enum DeskCommand : int32_t {
+  kCmdNone = 0,
+  kCmdLoad = 1,
+  kCmdUnload = 2,
+  kCmdPlay = 3,
+  kCmdPause = 4,
+  kCmdSeek = 6,
+  kCmdJump = 7,
+  kCmdScratch = 8,
+  kCmdSetPitch = 9,
+  kCmdRefresh = 10,
+  kCmdSetLoop = 11,
+  kCmdHold = 12,
+};
+
+enum DeskStatus : int32_t {
+  kStatusLoaded = 0,
+  kStatusNoDisc = 152,
+  kStatusReadError = 153,
+  kStatusBadFile = 156,
+  kStatusNothingLoaded = 157,
+};
+
+constexpr int32_t kRefused = 256;  // result of a guarded operation on an empty desk
+
+// What a desk is connected to. All borrowed; null members are allowed and
+// mean the feature is absent.
+struct DeskLinks {
+  PlatformServices services;
+  MessagePoster* poster = nullptr;
+  TrackStoreLink* store = nullptr;
+  LoadMatcher* matcher = nullptr;
+  AutoMixWatch* autoMix = nullptr;
+};
+
+class Desk {
+ public:
+  // Creates the desk with its four sources. UI thread.
+  Desk(int32_t index, const DeskLinks& links);
+  ~Desk();
+  Desk(const Desk&) = delete;
+  Desk& operator=(const Desk&) = delete;
+
+  // --- UI thread ---------------------------------------------------------
+  // Attaches the output engine (null: none). Pre: no audio thread runs.
+  void setEngine(DeskEngine* engine) { engine_ = engine; }
+  // Tells the desk whether an audio thread services it. Without one, posted
+  // commands run at once on the calling thread.
+  void setServiced(bool serviced) { serviced_.store(serviced, std::memory_order_release); }
+
+  // Loads a track, paused at its start position. Return: false if the file
+  // cannot be opened (status 156) or its disc is missing (status 152).
+  bool load(const char* title, const char* author, const char* path, TrackEntry* entry);
+  int32_t play();
+  int32_t pause();
+  // Stops and forgets the audio.
+  void eject();
+  // Seeks, then plays unless already playing. Guard: length >= 0.
+  void seekAndPlay(float position);
+  // Posts SetPitch when ratio (Q12) differs from the current pitch.
+  void setPitch(int32_t ratio);
+  int32_t refresh();
+  // Posts Seek (used by the cue and loop commands). Pauses first if playing.
+  void stopAndSeek(float position);
+
+  float bpm() const;
+  int32_t trackLevel() const;
+  int32_t beatMeter() const { return analyser_.beatMeter(); }
+
+  // Words read by any thread.
+  int32_t index() const { return index_; }
+  bool playing() const { return playing_.load(std::memory_order_relaxed) != 0; }
+  bool decoding() const { return decoding_.load(std::memory_order_relaxed) != 0; }
+  int32_t pitch() const { return pitch_.load(std::memory_order_relaxed); }
+  float position() const { return position_.load(std::memory_order_relaxed); }
+  int32_t length() const { return length_.load(std::memory_order_relaxed); }
+  int32_t status() const { return status_.load(std::memory_order_relaxed); }
+  bool hold() const { return hold_.load(std::memory_order_relaxed) != 0; }
+  bool mixFired() const { return mixFired_.load(std::memory_order_relaxed) != 0; }
+  void setMixFired(bool fired) { mixFired_.store(fired ? 1 : 0, std::memory_order_relaxed); }
+  int32_t cueCycle() const { return cueCycle_; }
+  const std::string& title() const { return title_; }
+  const std::string& author() const { return author_; }
+  const std::string& discMessage() const { return discMessage_; }
+  TrackEntry* entry() const { return entry_; }
+  TrackData* trackData() const;
+
+  // --- audio thread ------------------------------------------------------
+  // One service: a pending command, else one resampler pass, else one decode step.
+  void serviceRt();
+  // New heard index a of the output ring, from the engine's cursor update.
+  void positionUpdateRt(int32_t a);
+  // Decodes one block if the gate allows. Return: true if a block was written.
+  bool decodeStepRt();
+
+  // State the resampler and the mixing pass work on. Audio thread only.
+  DeskOutputRing& outputRing() { return *out_; }
+  DeskTransition& transition() { return *transition_; }
+  bool transitionActive() const { return transition_->active; }
+  DeskLoop& loop() { return loop_; }
+  Resampler& resampler() { return resampler_; }
+  DeskEffects& effects() { return effects_; }
+  const int16_t* decodeRing() const { return decodeRing_.get(); }
+  int32_t readIndex() const { return readIndex_; }
+  void setReadIndex(int32_t i) { readIndex_ = i; }
+  int32_t writeIndex() const { return writeIndex_; }
+  int32_t playIndex() const { return playIndex_; }
+  int32_t unfilled() const { return unfilled_; }
+  float blockTime(int32_t slot) const { return blockTime_[slot]; }
+
+ private:
+  int32_t post(int32_t command);
+  int32_t postValue(int32_t command, int32_t value);
+  int32_t postPosition(int32_t command, float position);
+  void executeRt(int32_t command);
+  void playRt();
+  void pauseRt();
+  void unloadRt();
+  void setPitchRt(int32_t p);
+  void seekRt(float x);
+  void seekInsideRt(float x);
+  void clearRingsRt();
+  void refreshRt();
+  int32_t loopedPlayIndexRt(int32_t ahead);
+  void endOfTrackRt();
+  void advanceWriteRt();
+  AudioSource* chooseSource(const std::string& path);
+  void attachTrackData(const std::string& path);
+  float startPosition();
+
+  const int32_t index_;
+  DeskLinks links_;
+  DeskEngine* engine_ = nullptr;
+  std::atomic<int32_t> serviced_{0};
+
+  std::atomic<int32_t> playing_{0};
+  std::atomic<int32_t> decoding_{0};
+  std::atomic<int32_t> pitch_{4096};
+  std::atomic<float> position_{-1.0f};
+  std::atomic<int32_t> command_{kCmdNone};
+  std::atomic<int32_t> commandValue_{0};
+  std::atomic<float> commandPosition_{0.0f};
+  AutoResetEvent commandDone_;
+  std::atomic<int32_t> mixFired_{0};
+  std::atomic<int32_t> length_{-1};
+  std::atomic<int32_t> status_{kStatusNothingLoaded};
+  std::atomic<int32_t> hold_{0};
+
+  AudioSource* source_ = nullptr;
+  std::string title_, author_;
+  std::string discMessage_;  // shown for status 152
+  TrackEntry* entry_ = nullptr;
+  int32_t cueCycle_ = 0;
+  std::unique_ptr<AudioSource> wav_, mpeg_, cd_, wma_;
+  BeatAnalyser analyser_;
+
+  std::unique_ptr<DeskOutputRing> out_;
+  std::unique_ptr<DeskTransition> transition_;
+  int32_t unfilled_ = kDecodeRingFrames;
+  int32_t playIndex_ = 0;
+  int32_t writeIndex_ = 0;
+  int32_t readIndex_ = 0;
+  float blockTime_[kDecodeRingBlocks];
+  int32_t blockCursor_ = 0;
+  std::atomic<int32_t> unloaded_{1};
+  std::unique_ptr<int16_t[]> decodeRing_;
+  DeskLoop loop_;
+  Resampler resampler_;
+  DeskEffects effects_;
+};
+
+}  // namespace zarnel

@@ -1,0 +1,233 @@
+#include "mixer/OutputEngine.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "app/Settings.h"
+#include "desk/Desk.h"
+#include "mixer/GainCurve.h"
+
+namespace zarnel {
+
+namespace {
+int32_t wrapMix(int32_t i) { return i < 0 ? i + kMixRingFrames : i; }
+int32_t ringGap(int32_t from, int32_t to) {
+  int32_t d = to - from;
+  return d < 0 ? d + kOutputRingFrames : d;
+}
+}  // namespace
+
+OutputEngine::OutputEngine(Desk& desk1, Desk& desk2) : desks_{&desk1, &desk2} {
+  for (auto& desk : bandGain_)
+    for (auto& band : desk) band.store(kUnity);
+  for (int32_t d = 0; d < 2; ++d) recomputeStrip(d);
+}
+
+// --- parameter operations --------------------------------------------------
+
+void OutputEngine::recomputeStrip(int32_t desk) {
+  const int32_t level = levelGain_[desk].load(std::memory_order_relaxed);
+  for (int32_t b = 0; b < 3; ++b)
+    stripGain_[desk][b].store(level * bandGain_[desk][b].load(std::memory_order_relaxed),
+                              std::memory_order_relaxed);
+}
+
+void OutputEngine::setLevels(int32_t level1, int32_t level2) {
+  levelGain_[0].store(level1, std::memory_order_relaxed);
+  levelGain_[1].store(level2, std::memory_order_relaxed);
+  recomputeStrip(0);
+  recomputeStrip(1);
+  requestRemix();
+}
+
+void OutputEngine::invalidate(int32_t) { requestRemix(); }
+
+void OutputEngine::deskStarted(int32_t desk) {
+  playing_[desk].store(1, std::memory_order_relaxed);
+  requestRemix();
+}
+
+void OutputEngine::deskStopped(int32_t desk) {
+  playing_[desk].store(0, std::memory_order_relaxed);
+  requestRemix();
+}
+
+bool OutputEngine::isAudible(int32_t desk) const {
+  if (desk < 0) return isAudible(0) || isAudible(1);
+  return playing_[desk].load(std::memory_order_relaxed) != 0 &&
+         levelGain_[desk].load(std::memory_order_relaxed) > 7;
+}
+
+void OutputEngine::setEqualizer(int32_t desk, int32_t low, int32_t mid, int32_t high,
+                                int32_t gain) {
+  if (settings().equalizer.load(std::memory_order_relaxed) != 0) {
+    bandGain_[desk][0].store(gainCurve(low, gain), std::memory_order_relaxed);
+    bandGain_[desk][1].store(gainCurve(mid, gain), std::memory_order_relaxed);
+    bandGain_[desk][2].store(gainCurve(high, gain), std::memory_order_relaxed);
+  } else {
+    bandGain_[desk][0].store(gainCurve(kUnity, gain), std::memory_order_relaxed);
+    bandGain_[desk][1].store(0, std::memory_order_relaxed);
+    bandGain_[desk][2].store(0, std::memory_order_relaxed);
+  }
+  setLevels(levelGain(0), levelGain(1));
+}
+
+int32_t OutputEngine::copyUpcoming(int16_t* dst, int32_t count) const {
+  count = std::clamp(count, 0, kMixRingFrames);
+  int32_t from = writeCursor_;
+  int32_t first = std::min(count, kMixRingFrames - from);
+  std::memcpy(dst, mixRing_ + from * 2, size_t(first) * 4);
+  std::memcpy(dst + first * 2, mixRing_, size_t(count - first) * 4);
+  return count;
+}
+
+// --- cursor update -----------------------------------------------------------
+
+void OutputEngine::updateCursorsRt() {
+  int32_t play, write;
+  if (!readCursorsRt(play, write)) return;
+  recorder_.playedRt(mixRing_, playCursor_, play);
+  playCursor_ = play;
+  writeCursor_ = write;
+  const int32_t behind = wrapMix(mixPos_ - write);
+  for (int32_t d = 0; d < 2; ++d) {
+    Desk& desk = *desks_[d];
+    bool moving = (playing_[d].load(std::memory_order_relaxed) != 0 && !desk.hold()) ||
+                  desk.transitionActive();
+    if (!moving) continue;
+    int32_t heard = readIndex_[d] - behind;
+    if (heard < 0) heard += kOutputRingFrames;
+    desk.positionUpdateRt(heard);
+  }
+}
+
+// --- mixing pass -------------------------------------------------------------
+
+void OutputEngine::beginRemixRt() {
+  int32_t frames = wrapMix(mixPos_ - writeCursor_);
+  samples_.moveBackRt(frames);
+  for (int32_t d = 0; d < 2; ++d) {
+    Desk& desk = *desks_[d];
+    const DeskTransition& t = desk.transition();
+    readIndex_[d] = t.active ? DeskOutputRing::wrap(t.target - t.remaining)
+                             : desk.outputRing().heardIndex;
+    eq_[d][0].clear();
+    eq_[d][1].clear();
+  }
+  mixPos_ = writeCursor_;
+  fade_ = kRestartFadeFrames;
+}
+
+void OutputEngine::loadParamsRt() {
+  equalizerOn_ = settings().equalizer.load(std::memory_order_relaxed) != 0;
+  for (int32_t d = 0; d < 2; ++d) {
+    strip_[d].low = stripGain_[d][0].load(std::memory_order_relaxed);
+    strip_[d].mid = stripGain_[d][1].load(std::memory_order_relaxed);
+    strip_[d].high = stripGain_[d][2].load(std::memory_order_relaxed);
+  }
+}
+
+// Return: the frames to mix now, with part[d] telling which desks take part;
+// 0 when nothing can be mixed.
+int32_t OutputEngine::framesToMixRt(bool part[2]) {
+  int32_t n = playCursor_ - mixPos_;
+  if (n <= 0) n += kMixRingFrames;
+  if (n < 2) return 0;
+  n -= 1;  // one frame always stays free before the play cursor
+  const bool scratchOn = settings().scratch.load(std::memory_order_relaxed) != 0;
+  if (scratchOn && (desks_[0]->transitionActive() || desks_[1]->transitionActive()))
+    n = std::min(n, 2000);
+  for (int32_t d = 0; d < 2; ++d) {
+    Desk& desk = *desks_[d];
+    part[d] = ((playing_[d].load(std::memory_order_relaxed) != 0 && !desk.hold()) ||
+               desk.transitionActive()) &&
+              (headphones() || levelGain_[d].load(std::memory_order_relaxed) != 0);
+    if (part[d]) n = std::min(n, ringGap(readIndex_[d], desk.outputRing().writeIndex));
+  }
+  return n;
+}
+
+bool OutputEngine::mixRt() {
+  if (remix_.exchange(0, std::memory_order_acquire) != 0) beginRemixRt();
+  bool part[2];
+  const int32_t n = framesToMixRt(part);
+  if (n <= 0) return false;
+  loadParamsRt();
+  if (part[0] || part[1]) {
+    mixDesksRt(part, n);
+  } else {
+    fadeOutRt(n);
+    for (int32_t& read : readIndex_) read = DeskOutputRing::wrap(read + n);
+  }
+  copyOutRt(n);
+  mixPos_ += n;
+  if (mixPos_ >= kMixRingFrames) mixPos_ -= kMixRingFrames;
+  return true;
+}
+
+// Return: desk d's readable stretch from read on: its ring up to the ring's
+// end, or during a transition the pre-rendered frames or silence.
+OutputEngine::Stretch OutputEngine::stretchRt(int32_t d, int32_t read) const {
+  Desk& desk = *desks_[d];
+  const DeskTransition& t = desk.transition();
+  if (t.active) {
+    int32_t a = ringGap(read, t.target);
+    if (a > 0 && a <= t.remaining) return {t.frames + (kTransitionFrames - a) * 2, a};
+    if (playing_[d].load(std::memory_order_relaxed) == 0 || desk.hold())
+      return {silent_, kSilentFrames};
+  }
+  return {desk.outputRing().frames + read * 2, kOutputRingFrames - read};
+}
+
+void OutputEngine::mixDesksRt(const bool part[2], int32_t n) {
+  int32_t at = mixPos_;
+  while (n > 0) {
+    int32_t run = std::min(n, kMixRingFrames - at);
+    const int16_t* src[2] = {nullptr, nullptr};
+    for (int32_t d = 0; d < 2; ++d) {
+      if (!part[d]) continue;
+      Stretch s = stretchRt(d, readIndex_[d]);
+      src[d] = s.frames;
+      run = std::min(run, s.count);
+    }
+    mixRunRt(src, at, run);
+    samples_.addRt(mixRing_, at, run);
+    for (int32_t& read : readIndex_) read = DeskOutputRing::wrap(read + run);
+    at += run;
+    if (at == kMixRingFrames) at = 0;
+    n -= run;
+  }
+}
+
+int16_t OutputEngine::fadeRt(int32_t i, int32_t value) const {
+  if (fade_ <= 0) return int16_t(value);
+  return int16_t((fade_ * mixRing_[i] + (kRestartFadeFrames - fade_) * value) / kRestartFadeFrames);
+}
+
+// No desk takes part: what was mixed fades out over the rest of the restart
+// fade, then silence.
+void OutputEngine::fadeOutRt(int32_t n) {
+  int32_t at = mixPos_;
+  for (int32_t i = 0; i < n; ++i) {
+    int16_t* frame = mixRing_ + at * 2;
+    if (fade_ > 0) {
+      frame[0] = int16_t(frame[0] * fade_ / kRestartFadeFrames);
+      frame[1] = int16_t(frame[1] * fade_ / kRestartFadeFrames);
+      --fade_;
+    } else {
+      frame[0] = frame[1] = 0;
+    }
+    if (++at == kMixRingFrames) at = 0;
+  }
+  int32_t first = std::min(n, kMixRingFrames - mixPos_);
+  samples_.addRt(mixRing_, mixPos_, first);
+  if (n > first) samples_.addRt(mixRing_, 0, n - first);
+}
+
+void OutputEngine::copyOutRt(int32_t n) {
+  int32_t first = std::min(n, kMixRingFrames - mixPos_);
+  writeOutRt(mixPos_, first);
+  if (n > first) writeOutRt(0, n - first);
+}
+
+}  // namespace zarnel

@@ -1,0 +1,47 @@
+#pragma once
+// A looping sound buffer whose clock the caller drives. It records every
+// frame it "plays", so tests and offline renders hear exactly what a device
+// would have played.
+
+#include <atomic>
+#include <cstdint>
+#include <vector>
+
+#include "platform/SoundBuffer.h"
+
+namespace zarnel {
+
+class VirtualSoundBuffer : public SoundBuffer {
+ public:
+  // frames: buffer length; latency: frames from the play to the write cursor.
+  VirtualSoundBuffer(int32_t frames, int32_t channels, int32_t latency);
+
+  int32_t frames() const override { return frames_; }
+  int32_t channels() const override { return channels_; }
+  bool cursors(int32_t& play, int32_t& write) override;
+  bool write(int32_t offset, const int16_t* src, int32_t count) override;
+
+  // Plays count frames: the play cursor moves on and the frames it passes are
+  // appended to the recording (when recording). Caller's thread.
+  void advance(int32_t count);
+  void setRecording(bool on) { recording_ = on; }
+  const std::vector<int16_t>& recorded() const { return recorded_; }
+  void clearRecorded() { recorded_.clear(); }
+  // Failure injection: cursor reads or writes fail while set.
+  void failCursors(bool fail) { failCursors_ = fail; }
+  void failWrites(bool fail) { failWrites_ = fail; }
+  int32_t playCursor() const { return play_.load(std::memory_order_acquire); }
+
+ private:
+  const int32_t frames_;
+  const int32_t channels_;
+  const int32_t latency_;
+  std::vector<int16_t> data_;
+  std::vector<int16_t> recorded_;
+  std::atomic<int32_t> play_{0};
+  bool recording_ = true;
+  bool failCursors_ = false;
+  bool failWrites_ = false;
+};
+
+}  // namespace zarnel
