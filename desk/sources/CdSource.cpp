@@ -1,0 +1,126 @@
+#include "desk/sources/CdSource.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/RiffFile.h"
+
+namespace zarnel {
+
+namespace {
+
+constexpr uint32_t kRiff = fourCc('R', 'I', 'F', 'F');
+constexpr uint32_t kCdda = fourCc('C', 'D', 'D', 'A');
+constexpr uint32_t kFmt = fourCc('f', 'm', 't', ' ');
+constexpr uint32_t kCdaFormatBytes = 24;
+
+uint16_t le16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
+uint32_t le32(const uint8_t* p) {
+  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
+bool startsWithDrive(const char* path) {
+  if (!path) return false;
+  const char c = path[0];
+  return ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) && path[1] == ':';
+}
+
+}  // namespace
+
+CdSource::CdSource(FileSystem& files, CdAccess* access)
+    : files_(files), buffer_(new int16_t[kBufferFrames * kChannels]) {
+  if (access && access->available()) drive_ = access->createDrive();
+}
+
+CdSource::~CdSource() { close(); }
+
+int32_t CdSource::open(const char* path) {
+  close();
+  setPosition(0.0f);
+  length_ = -1;
+  sizeKey_ = 0;
+  if (!startsWithDrive(path) || !readCdaFile(path)) return -1;
+  const uint32_t key = ((uint32_t(start_) << 16) & 0x7FFFFFFFu) | (uint32_t(sectors_) & 0xFFFFu);
+  sizeKey_ = int32_t(key);
+  nextSector_ = start_;
+  bufferIndex_ = kBufferFrames;
+  if (drive_) {
+    if (!drive_->open(path[0])) return -1;
+    driveOpen_ = true;
+  }
+  trackOpen_ = true;
+  length_ = int32_t(sectors_ / kCdSectorsPerSecond);
+  return length_;
+}
+
+bool CdSource::readCdaFile(const char* path) {
+  RiffFile cda;
+  RiffChunk riff;
+  RiffChunk fmt;
+  uint8_t raw[kCdaFormatBytes];
+  if (!cda.open(files_, path) || !cda.descend(riff, nullptr, 0)) return false;
+  if (riff.id != kRiff || riff.formType != kCdda) return false;
+  if (!cda.descend(fmt, &riff, kFmt) || fmt.size < kCdaFormatBytes) return false;
+  if (cda.read(raw, kCdaFormatBytes) != int32_t(kCdaFormatBytes) || le16(raw) == 0) return false;
+  start_ = le32(raw + 8);
+  sectors_ = le32(raw + 12);
+  // An empty track has no position to report.
+  return sectors_ != 0;
+}
+
+void CdSource::close() {
+  if (driveOpen_) drive_->close();
+  driveOpen_ = false;
+  trackOpen_ = false;
+}
+
+bool CdSource::fillBuffer() {
+  auto* dst = reinterpret_cast<uint8_t*>(buffer_.get());
+  if (!drive_->readSectors(uint32_t(nextSector_), kBufferSectors, dst)) return false;
+  nextSector_ += kBufferSectors;
+  bufferIndex_ = 0;
+  return true;
+}
+
+void CdSource::copyFrames(int16_t* dst, int32_t frames) {
+  std::memcpy(dst, buffer_.get() + bufferIndex_ * kChannels, size_t(frames) * kBytesPerFrame);
+  bufferIndex_ += frames;
+}
+
+void CdSource::updatePosition() {
+  const int64_t bufferStart = nextSector_ - kBufferSectors;
+  const int64_t done = bufferStart - start_ + bufferIndex_ / kCdFramesPerSector;
+  setPosition(float(double(done) / double(sectors_)));
+}
+
+int32_t CdSource::read(int16_t* block) {
+  if (!trackOpen_ || !driveOpen_) return -1;
+  const int32_t left = kBufferFrames - bufferIndex_;
+  if (left >= kBlockFrames) {
+    copyFrames(block, kBlockFrames);
+  } else {
+    // A block that needs a buffer starting at or past the track's end would
+    // be reported as the end anyway: do not ask the drive to read past it
+    // (past the last track that read fails), just report that position.
+    if (nextSector_ >= start_ + sectors_) {
+      const int64_t done = nextSector_ - start_ + (kBlockFrames - left) / kCdFramesPerSector;
+      setPosition(float(double(done) / double(sectors_)));
+      return 0;
+    }
+    copyFrames(block, left);
+    if (!fillBuffer()) return -1;
+    copyFrames(block + left * kChannels, kBlockFrames - left);
+  }
+  updatePosition();
+  return position() < 1.0f ? 1 : 0;
+}
+
+int32_t CdSource::seek(float x) {
+  const double fraction = std::clamp(double(x), 0.0, 1.0);
+  nextSector_ = start_ + int64_t(double(sectors_) * fraction);
+  bufferIndex_ = kBufferFrames;
+  setPosition(float(double(nextSector_ - start_) / double(sectors_ ? sectors_ : 1)));
+  return 1;
+}
+
+}  // namespace zarnel

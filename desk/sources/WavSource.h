@@ -1,0 +1,56 @@
+#pragma once
+// RIFF WAVE files of 8- or 16-bit PCM, one or two channels, 39..88200 Hz.
+
+#include <cstdint>
+#include <memory>
+
+#include "desk/sources/AudioSource.h"
+#include "desk/sources/SampleConvert.h"
+#include "platform/RiffFile.h"
+
+namespace zarnel {
+
+class WavSource : public AudioSource {
+ public:
+  // files must outlive the source. UI thread.
+  explicit WavSource(FileSystem& files);
+  ~WavSource() override;
+
+  // Accepts format tag 1 (PCM) whose header can make whole blocks: frame
+  // size and block align agree, rates up to 44100 Hz read between
+  // rate × 1152 / 44100 and 1152 frames per block, and the data chunk lies
+  // inside the file. UI thread.
+  // Return: length in whole seconds (data size / average bytes per second),
+  // or -1. Post: size key = file size; position 0.
+  int32_t open(const char* path) override;
+  // UI thread.
+  void close() override;
+  // Takes ((average bytes per second × 1152 + 44099) / 176400) × 4 bytes up
+  // to 44100 Hz, ⌈1152 × rate / 44100⌉ frames above, and converts them.
+  // Audio thread. Return: 1, 0 when fewer bytes remain, -1 on a file error.
+  int32_t read(int16_t* block) override;
+  // Moves to data size × x, down to a multiple of four bytes from the start
+  // of the data. Audio thread. Return: 1. Post: position = x.
+  int32_t seek(float x) override;
+
+ private:
+  bool readHeader(const char* path);
+  bool readFormat(const RiffChunk& riff);
+  bool headerUsable();
+  int32_t bytesPerRead() const;
+
+  FileSystem& files_;
+  RiffFile riff_;
+  std::unique_ptr<int16_t[]> scratch_;  // decimation input, kMaxInputFrames
+  PcmFormat format_;
+  uint16_t formatTag_ = 0;
+  uint32_t avgBytesPerSec_ = 0;
+  uint16_t blockAlign_ = 0;
+  int64_t dataOffset_ = 0;
+  uint32_t dataSize_ = 0;
+  uint32_t consumed_ = 0;  // bytes of data before the next read
+  int32_t readBytes_ = 0;
+  bool open_ = false;
+};
+
+}  // namespace zarnel

@@ -1,0 +1,150 @@
+#include "desk/sources/WmaSource.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+
+namespace zarnel {
+
+namespace {
+
+constexpr double kTicksPerSecond = 10'000'000.0;  // 100-ns units
+
+bool formatUsable(const PcmFormat& f) {
+  return (f.channels == 1 || f.channels == 2) && (f.bits == 8 || f.bits == 16) &&
+         inputFramesPerBlock(f.rate) > 0;
+}
+
+}  // namespace
+
+std::atomic<int32_t> WmaSource::live_{0};
+
+WmaSource::WmaSource(MediaLibrary* library)
+    : library_(library),
+      staging_(new uint8_t[kStagingBytes]),
+      scratch_(new int16_t[kMaxInputFrames * kChannels]) {
+  if (!library_) return;
+  live_.fetch_add(1);
+  libraryLoaded_ = library_->load();
+}
+
+WmaSource::~WmaSource() {
+  close();
+  // The reader's code lives in the library: release it before unloading.
+  reader_.reset();
+  if (library_ && live_.fetch_sub(1) == 1) library_->unload();
+}
+
+int32_t WmaSource::open(const char* path) {
+  close();
+  setPosition(0.0f);
+  length_ = -1;
+  sizeKey_ = 0;
+  if (!openReader(path)) return -1;
+  stagingOffset_ = stagingFill_ = 0;
+  endTime_ = 0;
+  length_ = 0;
+  format_ = PcmFormat{};
+  bytesPerBlock_ = kBlockBytes;
+  if (!takePcmOutput()) {
+    close();
+    length_ = -1;
+    return -1;
+  }
+  readHeader();
+  return length_;
+}
+
+bool WmaSource::openReader(const char* path) {
+  if (!libraryLoaded_ || !path) return false;
+  if (std::strlen(path) + 1 > size_t(kMaxPathUnits)) return false;
+  if (!reader_) reader_ = library_->createSyncReader();
+  if (!reader_ || !reader_->open(path)) return false;
+  readerOpen_ = true;
+  return true;
+}
+
+// Takes the first audio PCM output. Formats the block cannot take (more than
+// two channels, other sample widths, rates out of range) fail the open rather
+// than overrun the block on the first read.
+bool WmaSource::takePcmOutput() {
+  const int32_t outputs = reader_->outputCount();
+  for (int32_t i = 0; i < outputs; ++i) {
+    MediaOutputFormat f;
+    if (!reader_->outputFormat(i, f) || !f.audio || !f.pcm || !f.waveFormatEx) continue;
+    stream_ = reader_->streamOfOutput(i);
+    format_ = PcmFormat{f.rate, f.channels, f.bits};
+    if (!formatUsable(format_)) return false;
+    // channels × bits × rate × 1152 / 352800, kept to whole frames so that
+    // blocks stay aligned where the rate does not divide evenly; above
+    // 44100 Hz, the frames the decimation takes.
+    bytesPerBlock_ = inputFramesPerBlock(format_.rate) * pcmFrameBytes(format_);
+    return true;
+  }
+  return false;
+}
+
+void WmaSource::readHeader() {
+  uint64_t duration = 0;
+  uint64_t fileSize = 0;
+  if (reader_->duration(duration)) {
+    length_ = int32_t(std::min<uint64_t>(duration / 10'000'000u, INT32_MAX));
+  }
+  if (reader_->fileSize(fileSize)) sizeKey_ = int32_t(uint32_t(fileSize));
+}
+
+void WmaSource::close() {
+  if (readerOpen_) reader_->close();
+  readerOpen_ = false;
+}
+
+int32_t WmaSource::fillStaging() {
+  const int32_t rest = stagingFill_ - stagingOffset_;
+  std::memmove(staging_.get(), staging_.get() + stagingOffset_, size_t(rest));
+  stagingFill_ = rest;
+  stagingOffset_ = 0;
+  while (stagingFill_ < bytesPerBlock_) {
+    MediaSample sample;
+    const MediaResult result = reader_->nextSample(stream_, sample);
+    if (result == MediaResult::noMoreSamples) return 0;
+    if (result != MediaResult::ok) return -1;
+    const int32_t n = sample.bytes ? std::clamp(sample.size, 0, kStagingBytes - stagingFill_) : 0;
+    if (n > 0) std::memcpy(staging_.get() + stagingFill_, sample.bytes, size_t(n));
+    stagingFill_ += n;
+    endTime_ = sample.time + sample.duration;
+  }
+  return 1;
+}
+
+void WmaSource::updatePosition() {
+  if (length_ <= 0) return;
+  const int32_t bytesPerSecond = format_.bits * format_.rate * format_.channels / 8;
+  const double buffered = double(stagingFill_ - stagingOffset_) / double(bytesPerSecond);
+  setPosition(float((double(endTime_) / kTicksPerSecond - buffered) / double(length_)));
+}
+
+int32_t WmaSource::read(int16_t* block) {
+  if (!readerOpen_) return -1;
+  if (stagingFill_ - stagingOffset_ < bytesPerBlock_) {
+    const int32_t filled = fillStaging();
+    if (filled <= 0) return filled;
+  }
+  int16_t* input = format_.rate > kSampleRate ? scratch_.get() : block;
+  std::memcpy(input, staging_.get() + stagingOffset_, size_t(bytesPerBlock_));
+  stagingOffset_ += bytesPerBlock_;
+  updatePosition();
+  convertBlock(input, bytesPerBlock_, format_, block);
+  return 1;
+}
+
+int32_t WmaSource::seek(float x) {
+  if (!readerOpen_) return 0;
+  const double fraction = std::clamp(double(x), 0.0, 1.0);
+  const int64_t start = int64_t(double(length_) * fraction * kTicksPerSecond);
+  if (!reader_->setRange(start, 0)) return 0;
+  stagingOffset_ = stagingFill_ = 0;
+  setPosition(x);
+  return 1;
+}
+
+}  // namespace zarnel
