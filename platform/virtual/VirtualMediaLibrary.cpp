@@ -6,7 +6,10 @@ namespace zarnel {
 // one set by the last open or range.
 class VirtualMediaReader : public MediaReader {
  public:
-  explicit VirtualMediaReader(VirtualMediaLibrary& library) : library_(library) {}
+  explicit VirtualMediaReader(VirtualMediaLibrary& library) : library_(library) {
+    ++library_.readersAlive_;
+  }
+  ~VirtualMediaReader() override { --library_.readersAlive_; }
 
   bool open(const char* path) override {
     auto it = library_.files_.find(path ? path : "");
@@ -85,6 +88,7 @@ bool VirtualMediaLibrary::load() {
 
 void VirtualMediaLibrary::unload() {
   if (loaded_) ++unloads_;
+  readersAliveAtUnload_ = readersAlive_;
   loaded_ = false;
 }
 

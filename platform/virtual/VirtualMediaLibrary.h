@@ -57,6 +57,9 @@ class VirtualMediaLibrary : public MediaLibrary {
   int32_t unloads() const { return unloads_; }
   bool isLoaded() const { return loaded_; }
   int32_t readersCreated() const { return readersCreated_; }
+  // Readers still alive when the library was last unloaded (their code would
+  // be gone): should be 0.
+  int32_t readersAliveAtUnload() const { return readersAliveAtUnload_; }
   const std::vector<MediaRangeCall>& rangeCalls() const { return rangeCalls_; }
   // Stream numbers of every nextSample call, in order.
   const std::vector<int32_t>& sampleRequests() const { return sampleRequests_; }
@@ -79,6 +82,8 @@ class VirtualMediaLibrary : public MediaLibrary {
   int32_t loads_ = 0;
   int32_t unloads_ = 0;
   int32_t readersCreated_ = 0;
+  int32_t readersAlive_ = 0;
+  int32_t readersAliveAtUnload_ = 0;
   std::vector<MediaRangeCall> rangeCalls_;
   std::vector<int32_t> sampleRequests_;
   std::string lastOpened_;

@@ -1,0 +1,174 @@
+#include "desk/sources/WavSource.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/virtual/VirtualFileSystem.h"
+#include "support/RiffBuilder.h"
+#include "support/SourceSignal.h"
+#include "support/WavBuilder.h"
+
+namespace zarnel {
+namespace {
+
+using test::GuardedBlock;
+using test::signalBytes;
+
+class WavSourceTest : public ::testing::Test {
+ protected:
+  int32_t openWav(std::vector<uint8_t> bytes) {
+    fileSize_ = int32_t(bytes.size());
+    files_.put("t.wav", std::move(bytes));
+    return source_.open("t.wav");
+  }
+  int32_t read() {
+    const int32_t result = source_.read(block_.data());
+    EXPECT_TRUE(block_.guardIntact());
+    return result;
+  }
+  // Every frame of the block holds value(i) on both channels.
+  void expectMonoBlock(const std::function<int16_t(int32_t)>& value) {
+    for (int32_t i = 0; i < kBlockFrames; ++i) {
+      ASSERT_EQ(block_.left(i), value(i)) << "frame " << i;
+      ASSERT_EQ(block_.right(i), value(i)) << "frame " << i;
+    }
+  }
+
+  VirtualFileSystem files_;
+  WavSource source_{files_};
+  GuardedBlock block_;
+  int32_t fileSize_ = 0;
+};
+
+TEST_F(WavSourceTest, Stereo44100PassesThroughBlockByBlockToTheEnd) {
+  const std::vector<uint8_t> list = {'L', 'I', 'S', 'T', 4, 0, 0, 0, 'I', 'N', 'F', 'O'};
+  ASSERT_EQ(openWav(test::makeWav({}, signalBytes(0, 88200), list, list)), 2);
+  EXPECT_EQ(source_.sizeKey(), fileSize_);
+  EXPECT_EQ(source_.position(), 0.0f);
+  int32_t blocks = 0;
+  while (read() == 1) {
+    ASSERT_EQ(test::firstMismatch(block_, [&](int32_t i) { return blocks * 1152 + i; }), -1);
+    ++blocks;
+    EXPECT_FLOAT_EQ(source_.position(), blocks * 4608.0f / 352800.0f);
+  }
+  EXPECT_EQ(blocks, 76);  // 88200 frames hold 76 whole blocks; the rest is the end
+}
+
+TEST_F(WavSourceTest, Mono22050Reads1152BytesAndRepeatsEachSampleTwice) {
+  std::vector<uint8_t> data;
+  for (int32_t k = 0; k < 576 * 3; ++k) {
+    data.push_back(uint8_t(k * 3));
+    data.push_back(uint8_t(k >> 2));
+  }
+  ASSERT_EQ(openWav(test::makeRawWav(test::pcmHeader(1, 22050, 16), data)), 0);
+  auto sample = [&](int32_t k) { return int16_t(data[size_t(2 * k)] | data[size_t(2 * k + 1)] << 8); };
+  for (int32_t b = 0; b < 3; ++b) {
+    ASSERT_EQ(read(), 1);
+    expectMonoBlock([&](int32_t i) { return sample(b * 576 + i / 2); });
+    EXPECT_FLOAT_EQ(source_.position(), (b + 1) * 1152.0f / float(data.size()));
+  }
+  EXPECT_EQ(read(), 0);
+}
+
+TEST_F(WavSourceTest, EightBitMono11025Reads288BytesAndRepeatsEachSampleFourTimes) {
+  std::vector<uint8_t> data;
+  for (int32_t k = 0; k < 576; ++k) data.push_back(uint8_t(k * 37 + 5));
+  ASSERT_EQ(openWav(test::makeRawWav(test::pcmHeader(1, 11025, 8), data)), 0);
+  ASSERT_EQ(read(), 1);
+  EXPECT_FLOAT_EQ(source_.position(), 0.5f);  // 288 of 576 bytes
+  expectMonoBlock([&](int32_t i) { return int16_t((data[size_t(i / 4)] - 128) * 256); });
+}
+
+TEST_F(WavSourceTest, Decimates48000WithTheCeilingIndexAndBlockStride) {
+  const int32_t stride = 1254;  // ceil(1152 × 48000 / 44100)
+  ASSERT_EQ(openWav(test::makeWav({.rate = 48000}, signalBytes(0, 2 * stride + 10))), 0);
+  for (int32_t b = 0; b < 2; ++b) {
+    ASSERT_EQ(read(), 1);
+    const int32_t bad = test::firstMismatch(block_, [&](int32_t i) {
+      return b * stride + int32_t((int64_t(i) * 48000 + 44099) / 44100);
+    });
+    ASSERT_EQ(bad, -1) << "block " << b;
+  }
+  EXPECT_FLOAT_EQ(source_.position(), 2.0f * stride * 4 / float((2 * stride + 10) * 4));
+  EXPECT_EQ(read(), 0);
+}
+
+TEST_F(WavSourceTest, Decimates88200ToEverySecondFrameOfEightBitStereo) {
+  std::vector<uint8_t> data;
+  for (int32_t f = 0; f < 2304; ++f) data.insert(data.end(), {uint8_t(f), uint8_t(255 - f)});
+  ASSERT_EQ(openWav(test::makeRawWav(test::pcmHeader(2, 88200, 8), data)), 0);
+  ASSERT_EQ(read(), 1);
+  for (int32_t i = 0; i < kBlockFrames; ++i) {
+    ASSERT_EQ(block_.left(i), int16_t((uint8_t(2 * i) - 128) * 256)) << i;
+    ASSERT_EQ(block_.right(i), int16_t((uint8_t(255 - 2 * i) - 128) * 256)) << i;
+  }
+}
+
+// The next read starts a whole number of 4-byte units into the data, even
+// when the data chunk itself starts 2 bytes off a multiple of four.
+TEST_F(WavSourceTest, SeekLandsOnAWholeFrameOfTheData) {
+  const auto data = signalBytes(0, 4608);  // 18432 bytes
+  ASSERT_EQ(openWav(test::makeRawWav(test::pcmHeader(2, 44100, 16), data, {.padBeforeData = 2})), 0);
+  EXPECT_EQ(source_.seek(0.3f), 1);
+  EXPECT_FLOAT_EQ(source_.position(), 0.3f);
+  ASSERT_EQ(read(), 1);
+  // 18432 × 0.3 = 5529.6 → 5528 bytes → frame 1382.
+  EXPECT_EQ(test::firstMismatch(block_, [](int32_t i) { return 1382 + i; }), -1);
+  EXPECT_FLOAT_EQ(source_.position(), (5528.0f + 4608.0f) / 18432.0f);
+  source_.seek(1.0f);
+  EXPECT_EQ(read(), 0);
+}
+
+TEST_F(WavSourceTest, FileErrorDuringReadIsAnError) {
+  ASSERT_EQ(openWav(test::makeWav({}, signalBytes(0, 1152 * 20))), 0);
+  files_.failReadsAfter("t.wav", 30000);
+  ASSERT_EQ(source_.open("t.wav"), 0);
+  int32_t result = 1;
+  int32_t blocks = 0;
+  while ((result = read()) == 1) ++blocks;
+  EXPECT_EQ(result, -1);
+  EXPECT_LT(blocks, 20);
+}
+
+struct HostileCase {
+  const char* name;
+  std::function<void(test::WavHeader&, test::RawWavOptions&)> spoil;
+};
+
+TEST_F(WavSourceTest, UnusableOrHostileHeadersFailToOpen) {
+  using H = test::WavHeader;
+  using O = test::RawWavOptions;
+  const HostileCase cases[] = {
+      {"format tag 3", [](H& h, O&) { h.formatTag = 3; }},
+      {"extensible tag", [](H& h, O&) { h.formatTag = 0xFFFE; }},
+      {"fmt of 14 bytes", [](H&, O& o) { o.fmtSize = 14; }},
+      {"form AVI", [](H&, O& o) { o.formType = 0x20495641; }},
+      {"0 channels", [](H& h, O&) { h.channels = 0; }},
+      {"block align 0", [](H& h, O&) { h.blockAlign = 0; }},
+      {"24-bit samples", [](H& h, O&) { h = test::pcmHeader(2, 44100, 24); }},
+      {"6 channels", [](H& h, O&) { h = test::pcmHeader(6, 44100, 16); }},
+      {"0 avg bytes", [](H& h, O&) { h.avgBytesPerSec = 0; }},
+      {"huge avg bytes", [](H& h, O&) { h.avgBytesPerSec = 0xFFFFFFFF; }},
+      {"avg too small", [](H& h, O&) { h.avgBytesPerSec = 88200; }},
+      {"rate 0", [](H& h, O&) { h.rate = 0; }},
+      {"rate 38", [](H& h, O&) { h = test::pcmHeader(1, 38, 8); }},
+      {"rate 88201", [](H& h, O&) { h = test::pcmHeader(2, 88201, 16); }},
+      {"rate 96000", [](H& h, O&) { h = test::pcmHeader(2, 96000, 16); }},
+      {"data past file end", [](H&, O& o) { o.dataSizeField = 1 << 20; }},
+  };
+  for (const HostileCase& c : cases) {
+    test::WavHeader header = test::pcmHeader(2, 44100, 16);
+    test::RawWavOptions options;
+    c.spoil(header, options);
+    EXPECT_EQ(openWav(test::makeRawWav(header, signalBytes(0, 4000), options)), -1) << c.name;
+    EXPECT_EQ(read(), -1) << c.name;
+  }
+  EXPECT_EQ(openWav({'R', 'I', 'F', 'F'}), -1);
+  EXPECT_EQ(source_.open("missing.wav"), -1);
+}
+
+}  // namespace
+}  // namespace zarnel
