@@ -110,7 +110,7 @@ class Desk {
   bool hold() const { return hold_.load(std::memory_order_relaxed) != 0; }
   bool mixFired() const { return mixFired_.load(std::memory_order_relaxed) != 0; }
   void setMixFired(bool fired) { mixFired_.store(fired ? 1 : 0, std::memory_order_relaxed); }
-  int32_t cueCycle() const { return cueCycle_; }
+  int32_t cueCycle() const { return cueCycle_.load(std::memory_order_relaxed); }
   const std::string& title() const { return title_; }
   const std::string& author() const { return author_; }
   const std::string& discMessage() const { return discMessage_; }
@@ -182,7 +182,7 @@ class Desk {
   std::string title_, author_;
   std::string discMessage_;  // shown for status 152
   TrackEntry* entry_ = nullptr;
-  int32_t cueCycle_ = 0;
+  std::atomic<int32_t> cueCycle_{0};  // written by both threads
   std::unique_ptr<AudioSource> wav_, mpeg_, cd_, wma_;
   BeatAnalyser analyser_;
 

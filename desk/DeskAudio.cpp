@@ -169,9 +169,10 @@ void Desk::seekInsideRt(float x) {
   analyser_.feedRt(block);
   advanceWriteRt();
   unfilled_ = kDecodeRingFrames - kBlockFrames;
+  // The block ends `past` frames after x, so x lies that far before the
+  // write index.
   int32_t past = int32_t((source_->position() - x) * framesOfTrack(length()));
-  int32_t into = std::clamp(kBlockFrames - past, 0, kBlockFrames);
-  playIndex_ = writeIndex_ - into;
+  playIndex_ = writeIndex_ - std::clamp(past, 0, kBlockFrames);
   if (playIndex_ < 0) playIndex_ += kDecodeRingFrames;
   position_.store(x, std::memory_order_relaxed);
   decoding_.store(1, std::memory_order_relaxed);
