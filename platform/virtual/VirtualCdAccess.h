@@ -14,6 +14,7 @@ namespace zarnel {
 struct CdSectorRead {
   uint32_t start = 0;
   uint32_t count = 0;
+  bool operator==(const CdSectorRead&) const = default;
 };
 
 // Drives it creates share this object's disc and records; it must outlive

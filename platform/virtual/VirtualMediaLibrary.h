@@ -38,6 +38,7 @@ struct VirtualMediaFile {
 struct MediaRangeCall {
   int64_t start = 0;
   int64_t duration = 0;
+  bool operator==(const MediaRangeCall&) const = default;
 };
 
 // The library and every reader it creates share this object's files and
