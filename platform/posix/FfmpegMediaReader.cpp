@@ -13,7 +13,6 @@ extern "C" {
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -28,6 +27,9 @@ constexpr AVRational kMicroTimeBase{1, AV_TIME_BASE};
 // for MPEG audio); such files are refused rather than decoded as noise.
 constexpr int kMinProbeScore = AVPROBE_SCORE_RETRY;
 constexpr int32_t kMaxChannels = 2;
+// First step back when a seek lands past its target; a step shorter than the
+// container's seek granularity would find the same packet again.
+constexpr int64_t kSeekBackStep = kUnitsPerSecond / 4;
 constexpr int32_t kBytesPerSample = 2;
 
 }  // namespace
@@ -88,7 +90,6 @@ void FfmpegMediaReader::close() {
   releaseDecoder();
   avformat_close_input(&format_);
   outputCount_ = 0;
-  nextTime_ = 0;
   seekTarget_ = -1;
   rangeEnd_ = -1;
   if (packet_) av_packet_unref(packet_);
@@ -114,7 +115,7 @@ bool FfmpegMediaReader::activate(const Output& output) {
   for (unsigned i = 0; i < format_->nb_streams; ++i)
     format_->streams[i]->discard = int32_t(i) == output.streamIndex ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
   active_ = &output;
-  draining_ = false;
+  clock_.restart(0, output.rate);
   return true;
 }
 
@@ -124,6 +125,7 @@ void FfmpegMediaReader::releaseDecoder() {
   converterFormat_ = -1;
   active_ = nullptr;
   draining_ = false;
+  frameReady_ = false;
 }
 
 int32_t FfmpegMediaReader::outputCount() { return outputCount_; }
@@ -175,7 +177,8 @@ MediaResult FfmpegMediaReader::nextSample(int32_t stream, MediaSample& sample) {
   if (!output || !activate(*output)) return MediaResult::error;
   int32_t failures = 0;
   while (failures < kMaxConsecutiveErrors) {
-    const MediaResult decoded = decodeNext();
+    const MediaResult decoded = frameReady_ ? MediaResult::ok : decodeNext();
+    frameReady_ = false;
     if (decoded == MediaResult::noMoreSamples) return decoded;
     const FrameUse use = decoded == MediaResult::ok ? takeFrame(sample) : FrameUse::fail;
     if (use == FrameUse::fail) {
@@ -224,33 +227,32 @@ MediaResult FfmpegMediaReader::feedDecoder() {
 
 FfmpegMediaReader::FrameUse FfmpegMediaReader::takeFrame(MediaSample& sample) {
   const int32_t frames = frame_->nb_samples;
-  const int64_t time = frameTime();
-  const int64_t length = av_rescale(frames, kUnitsPerSecond, active_->rate);
-  nextTime_ = time + length;
+  stampClock();
   FrameUse use = FrameUse::deliver;
-  if (frames <= 0 || (seekTarget_ >= 0 && nextTime_ <= seekTarget_)) {
+  if (frames <= 0 || (seekTarget_ >= 0 && clock_.timeAfter(frames) <= seekTarget_)) {
     use = FrameUse::skip;
   } else if (frame_->sample_rate != active_->rate || !convertFrame(sample)) {
     use = FrameUse::fail;  // a rate change mid-stream would need resampling
   } else {
-    sample.time = time;
-    sample.duration = length;
-    trimToSeekTarget(sample);
+    sample.time = clock_.now();
+    sample.duration = clock_.timeAfter(frames) - sample.time;
+    trimToSeekTarget(sample, frames);
   }
+  clock_.advance(frames);
   av_frame_unref(frame_);
   return use;
 }
 
-int64_t FfmpegMediaReader::frameTime() const {
-  int64_t pts = frame_->best_effort_timestamp;
-  if (pts == AV_NOPTS_VALUE) return nextTime_;
+void FfmpegMediaReader::stampClock() {
+  const int64_t pts = frame_->best_effort_timestamp;
+  if (pts == AV_NOPTS_VALUE) return;
   const AVStream* stream = format_->streams[active_->streamIndex];
-  if (stream->start_time != AV_NOPTS_VALUE) pts -= stream->start_time;
-  const int64_t time = av_rescale_q(pts, stream->time_base, kUnitTimeBase);
-  // Container times are coarse (ASF counts milliseconds); while they agree with
-  // the running sum of frame lengths to within one tick, the sum is the truer time.
-  const int64_t tick = std::max<int64_t>(1, av_rescale_q(1, stream->time_base, kUnitTimeBase));
-  return std::llabs(time - nextTime_) <= tick ? nextTime_ : time;
+  const int64_t start = stream->start_time != AV_NOPTS_VALUE ? stream->start_time : 0;
+  const int64_t time = av_rescale_q_rnd(pts - start, stream->time_base, kUnitTimeBase, AV_ROUND_DOWN);
+  // Container times are coarse (ASF counts milliseconds): within one tick the
+  // frame count is the truer time.
+  const int64_t tick = av_rescale_q_rnd(1, stream->time_base, kUnitTimeBase, AV_ROUND_UP);
+  clock_.stamp(time, tick);
 }
 
 bool FfmpegMediaReader::convertFrame(MediaSample& sample) {
@@ -300,39 +302,63 @@ bool FfmpegMediaReader::configureConverter() {
   return true;
 }
 
-void FfmpegMediaReader::trimToSeekTarget(MediaSample& sample) {
+void FfmpegMediaReader::trimToSeekTarget(MediaSample& sample, int64_t frames) {
   const int64_t target = seekTarget_;
   seekTarget_ = -1;
-  if (target < 0 || sample.time >= target) return;
-  const int32_t frameBytes = active_->channels * kBytesPerSample;
-  const int64_t frames = sample.size / frameBytes;
-  // Rounding down keeps the first delivered frame at or before the target.
-  const int64_t skip = std::min<int64_t>(
-      frames - 1, av_rescale_rnd(target - sample.time, active_->rate, kUnitsPerSecond, AV_ROUND_DOWN));
+  if (target < 0) return;
+  const int64_t skip = std::min(frames - 1, clock_.framesUntil(target));
   if (skip <= 0) return;
+  const int32_t frameBytes = active_->channels * kBytesPerSample;
   sample.bytes += skip * frameBytes;
   sample.size -= int32_t(skip * frameBytes);
-  sample.time += av_rescale_rnd(skip, kUnitsPerSecond, active_->rate, AV_ROUND_DOWN);
-  sample.duration = av_rescale(frames - skip, kUnitsPerSecond, active_->rate);
+  sample.time = clock_.timeAfter(skip);
+  sample.duration = clock_.timeAfter(frames) - sample.time;
 }
 
 bool FfmpegMediaReader::setRange(int64_t start, int64_t duration) {
   if (!format_ || !active_ || start < 0 || duration < 0) return false;
-  if (!seekStream(start)) return false;
-  avcodec_flush_buffers(decoder_);
-  draining_ = false;
-  seekTarget_ = start;
-  nextTime_ = start;  // the best guess for a first frame without a time stamp
+  // A seek lands on a packet at or before the target, but a decoder may need
+  // several packets before its first output; while that output starts past the
+  // target, seek again from further back.
+  int64_t back = 0;
+  for (int32_t attempt = 0; attempt < kMaxSeekAttempts; ++attempt) {
+    const int64_t from = std::max<int64_t>(0, start - back);
+    if (!seekStream(from)) return false;
+    avcodec_flush_buffers(decoder_);
+    draining_ = false;
+    clock_.restart(from, active_->rate);
+    seekTarget_ = start;
+    const int64_t landed = decodeFirstFrame();
+    if (landed <= start || from == 0) break;
+    back = std::max(2 * back, kSeekBackStep) + (landed - start);
+  }
   const bool toEnd = duration == 0 || duration > std::numeric_limits<int64_t>::max() - start;
   rangeEnd_ = toEnd ? -1 : start + duration;
   return true;
 }
 
-bool FfmpegMediaReader::seekStream(int64_t start) {
+bool FfmpegMediaReader::seekStream(int64_t time) {
   const AVStream* stream = format_->streams[active_->streamIndex];
-  int64_t ts = av_rescale_q(start, kUnitTimeBase, stream->time_base);
+  // Rounded down, so the packet found starts at or before the time.
+  int64_t ts = av_rescale_q_rnd(time, kUnitTimeBase, stream->time_base, AV_ROUND_DOWN);
   if (stream->start_time != AV_NOPTS_VALUE) ts += stream->start_time;
   return av_seek_frame(format_, active_->streamIndex, ts, AVSEEK_FLAG_BACKWARD) >= 0;
+}
+
+int64_t FfmpegMediaReader::decodeFirstFrame() {
+  frameReady_ = false;
+  for (int32_t failures = 0; failures < kMaxConsecutiveErrors;) {
+    const MediaResult decoded = decodeNext();
+    if (decoded == MediaResult::noMoreSamples) return -1;
+    if (decoded == MediaResult::error) {
+      ++failures;
+      continue;
+    }
+    stampClock();
+    frameReady_ = true;
+    return clock_.now();
+  }
+  return -1;
 }
 
 }  // namespace zarnel

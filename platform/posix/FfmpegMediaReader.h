@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/MediaReader.h"
+#include "platform/posix/PcmClock.h"
 
 // FFmpeg's types, declared here so that this header builds without FFmpeg.
 struct AVFormatContext;
@@ -71,6 +72,8 @@ class FfmpegMediaReader : public MediaReader {
   // What became of one decoded frame.
   enum class FrameUse { deliver, skip, fail };
   static constexpr int32_t kMaxConsecutiveErrors = 32;
+  // Seeks that land past the target are retried this often from further back.
+  static constexpr int32_t kMaxSeekAttempts = 6;
 
   bool openContainer(const char* path);
   void findOutputs();
@@ -80,11 +83,12 @@ class FfmpegMediaReader : public MediaReader {
   MediaResult decodeNext();
   MediaResult feedDecoder();
   FrameUse takeFrame(MediaSample& sample);
-  int64_t frameTime() const;
+  void stampClock();
   bool convertFrame(MediaSample& sample);
   bool configureConverter();
-  void trimToSeekTarget(MediaSample& sample);
-  bool seekStream(int64_t start);
+  void trimToSeekTarget(MediaSample& sample, int64_t frames);
+  bool seekStream(int64_t time);
+  int64_t decodeFirstFrame();
 
   AVFormatContext* format_ = nullptr;
   AVCodecContext* decoder_ = nullptr;
@@ -98,10 +102,11 @@ class FfmpegMediaReader : public MediaReader {
   int32_t converterFormat_ = -1;  // input sample format the converter was set up for
   int32_t converterRate_ = 0;
   int32_t converterChannels_ = 0;
-  int64_t nextTime_ = 0;         // time of the sample after the last one delivered
-  int64_t seekTarget_ = -1;      // after a seek: first time to deliver; -1 = none
-  int64_t rangeEnd_ = -1;        // end of the range; -1 = to the end of the stream
-  bool draining_ = false;        // the demuxer is at its end; the decoder is being flushed
+  PcmClock clock_;
+  int64_t seekTarget_ = -1;  // after a seek: first time to deliver; -1 = none
+  int64_t rangeEnd_ = -1;    // end of the range; -1 = to the end of the stream
+  bool draining_ = false;    // the demuxer is at its end; the decoder is being flushed
+  bool frameReady_ = false;  // frame_ holds a decoded frame not yet taken
 };
 
 }  // namespace zarnel
