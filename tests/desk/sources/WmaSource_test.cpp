@@ -63,6 +63,12 @@ TEST_F(WmaSourceTest, OpenFailsWithoutLibraryReaderOrUsableOutput) {
     broken.addFile("t.wma", mediaFile(pcm(44100, 2, 16), {}, 4));
     EXPECT_EQ(WmaSource(&broken).open("t.wma"), -1);
   }
+  {
+    VirtualMediaLibrary noReader;
+    noReader.setCreateFails(true);
+    noReader.addFile("t.wma", mediaFile(pcm(44100, 2, 16), {}, 4));
+    EXPECT_EQ(WmaSource(&noReader).open("t.wma"), -1);
+  }
   EXPECT_EQ(source_.open("missing.wma"), -1);
   const MediaOutputFormat video{false, false, false, 0, 0, 0};
   for (const MediaOutputFormat& out : {video, pcm(44100, 6, 16), pcm(44100, 2, 24), pcm(96000, 2, 16)}) {
@@ -71,13 +77,6 @@ TEST_F(WmaSourceTest, OpenFailsWithoutLibraryReaderOrUsableOutput) {
   }
   library_.setOpenFails(true);
   EXPECT_EQ(openFile(mediaFile(pcm(44100, 2, 16), {}, 4)), -1);
-}
-
-TEST_F(WmaSourceTest, ReaderCreationFailureFailsOpen) {
-  VirtualMediaLibrary library;
-  library.setCreateFails(true);
-  library.addFile("t.wma", mediaFile(pcm(44100, 2, 16), {}, 4));
-  EXPECT_EQ(WmaSource(&library).open("t.wma"), -1);
 }
 
 // No fixture: the count of live sources spans the process.
