@@ -164,8 +164,11 @@ void Resampler::advanceReadRt(Desk& desk, int32_t consumed) {
 int32_t Resampler::searchOffsetRt(const int16_t* tail, const int16_t* in) {
   for (int32_t i = 0; i < kSpliceFrames; ++i) {
     const int64_t weight = int64_t(kSpliceFrames - i) * i;
-    reference_[2 * i] = int32_t((tail[2 * i] * weight) >> 15);
-    reference_[2 * i + 1] = int32_t((tail[2 * i + 1] * weight) >> 15);
+    for (int32_t c = 0; c < 2; ++c) {
+      const int32_t r = int32_t((tail[2 * i + c] * weight) >> 15);
+      referenceHigh_[2 * i + c] = r >> 8;
+      referenceLow_[2 * i + c] = r & 255;
+    }
   }
   int32_t best = 248;
   int64_t bestScore = -32768;
@@ -184,10 +187,19 @@ int32_t Resampler::searchOffsetRt(const int16_t* tail, const int16_t* in) {
   return best;
 }
 
+// Each product is shifted before it is added. With r = 256·hi + lo (lo in
+// 0..255), (r·s) >> 8 = hi·s + ((lo·s) >> 8) exactly, and both parts fit 32
+// bits, so the loop runs in 32-bit lanes; sums of 128 terms cannot overflow.
 int64_t Resampler::scoreRt(const int16_t* in, int32_t offset) const {
   const int16_t* s = in + offset;
   int64_t score = 0;
-  for (int32_t k = 2; k < kSpliceFrames * 2; ++k) score += (int64_t(reference_[k]) * s[k]) >> 8;
+  for (int32_t k0 = 2; k0 < kSpliceFrames * 2; k0 += 128) {
+    const int32_t end = std::min(k0 + 128, kSpliceFrames * 2);
+    int32_t part = 0;
+    for (int32_t k = k0; k < end; ++k)
+      part += referenceHigh_[k] * s[k] + ((referenceLow_[k] * s[k]) >> 8);
+    score += part;
+  }
   return score;
 }
 

@@ -49,7 +49,9 @@ class Resampler {
   int32_t requirement_ = 5846;
   int16_t tail_[kSpliceFrames * 2] = {};
   int16_t input_[kMaxInputFrames * 2] = {};
-  int32_t reference_[kSpliceFrames * 2] = {};
+  // The correlation reference r, split as r = 256 * high + low.
+  int32_t referenceHigh_[kSpliceFrames * 2] = {};
+  int32_t referenceLow_[kSpliceFrames * 2] = {};
 };
 
 }  // namespace zarnel

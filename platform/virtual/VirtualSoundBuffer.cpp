@@ -29,12 +29,15 @@ bool VirtualSoundBuffer::write(int32_t offset, const int16_t* src, int32_t count
 
 void VirtualSoundBuffer::advance(int32_t count) {
   int32_t play = play_.load(std::memory_order_relaxed);
-  for (int32_t i = 0; i < count; ++i) {
+  while (count > 0) {
+    int32_t run = std::min(count, frames_ - play);
     if (recording_) {
-      const int16_t* frame = data_.data() + size_t(play) * channels_;
-      recorded_.insert(recorded_.end(), frame, frame + channels_);
+      const int16_t* from = data_.data() + size_t(play) * channels_;
+      recorded_.insert(recorded_.end(), from, from + size_t(run) * channels_);
     }
-    if (++play == frames_) play = 0;
+    play += run;
+    if (play == frames_) play = 0;
+    count -= run;
   }
   play_.store(play, std::memory_order_release);
 }

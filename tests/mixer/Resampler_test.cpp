@@ -72,3 +72,51 @@ TEST(Resampler, RingHoldsAtMostFortyOneThousandFramesAhead) {
 
 }  // namespace
 }  // namespace zarnel
+
+namespace zarnel {
+namespace {
+
+// The search as the formula reads: 64-bit products, each shifted by 8.
+int32_t formulaSearch(const int16_t* tail, const int16_t* in) {
+  static const int32_t rows[4][8] = {{248, 498, 748, 998, 1248, 1498, 1748, 1998},
+                                     {-200, -150, -100, -50, 50, 100, 150, 200},
+                                     {-40, -30, -20, -10, 10, 20, 30, 40},
+                                     {-8, -6, -4, -2, 2, 4, 6, 8}};
+  int64_t r[1024];
+  for (int i = 0; i < 512; ++i)
+    for (int c = 0; c < 2; ++c) r[2 * i + c] = (int64_t(tail[2 * i + c]) * (512 - i) * i) >> 15;
+  int32_t best = 248, base = 0;
+  int64_t bestScore = -32768;
+  for (const auto& row : rows) {
+    for (int32_t d : row) {
+      int64_t score = 0;
+      for (int k = 2; k < 1024; ++k) score += (r[k] * in[base + d + k]) >> 8;
+      if (score > bestScore) bestScore = score, best = base + d;
+    }
+    base = best;
+  }
+  return best;
+}
+
+TEST(Resampler, CorrelationSearchMatchesTheFormulaExactly) {
+  Resampler resampler;
+  std::vector<int16_t> tail(1024), in(2 * Resampler::kMaxInputFrames);
+  uint32_t seed = 12345;
+  auto next = [&] {
+    seed = seed * 1664525u + 1013904223u;
+    return int16_t(seed >> 16);
+  };
+  for (int trial = 0; trial < 20; ++trial) {
+    for (auto& v : tail) v = next();
+    for (auto& v : in) v = next();
+    if (trial == 1) std::fill(tail.begin(), tail.end(), int16_t(-32768));  // extreme products
+    if (trial == 2) std::fill(in.begin(), in.end(), int16_t(-32768));
+    // A copy of the tail inside the input gives a sharp peak beside noise.
+    if (trial >= 3) std::copy(tail.begin(), tail.end(), in.begin() + 248 + 50 * trial);
+    int32_t found = resampler.searchOffsetRt(tail.data(), in.data());
+    EXPECT_EQ(found, formulaSearch(tail.data(), in.data())) << trial;
+  }
+}
+
+}  // namespace
+}  // namespace zarnel
