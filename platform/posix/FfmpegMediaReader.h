@@ -59,7 +59,8 @@ class FfmpegMediaReader : public MediaReader {
   // at the end of the stream or of the range, error otherwise.
   MediaResult nextSample(int32_t stream, MediaSample& sample) override;
   // Seeks so that the next sample starts at start, or at the sample just before
-  // it; duration 0 reads to the end, else reading stops at start + duration.
+  // it (decoding and dropping what comes earlier); duration 0 reads to the end,
+  // else reading stops after the sample that reaches start + duration.
   // Return: false when no file is open or the container cannot seek.
   bool setRange(int64_t start, int64_t duration) override;
 

@@ -203,6 +203,49 @@ TEST_F(FfmpegMediaReaderTest, TruncatedFileEndsEarlyWithoutError) {
   EXPECT_FALSE(reader_.open(path.c_str()));
 }
 
+TEST_F(FfmpegMediaReaderTest, MutatedFilesNeverCrashOrHang) {
+  const std::string path = writeWma(22050, 2, 22050);
+  const std::vector<uint8_t> original = test::readBytes(path);
+  uint32_t x = 99;
+  auto next = [&x] { return x = x * 1664525u + 1013904223u; };
+  for (int round = 0; round < 60; ++round) {
+    std::vector<uint8_t> bytes = original;
+    for (int i = 0; i < 1 + round % 8; ++i) bytes[next() % bytes.size()] = uint8_t(next() >> 24);
+    if (round % 3 == 0) bytes.resize(next() % bytes.size());
+    test::writeBytes(path, bytes);
+    if (!reader_.open(path.c_str())) continue;
+    MediaSample s;
+    int32_t samples = 0;
+    while (reader_.nextSample(stream(), s) == MediaResult::ok && samples < 10000) {
+      ASSERT_TRUE(s.size >= 0 && s.size % 4 == 0 && (s.size == 0 || s.bytes)) << round;
+      ++samples;
+    }
+    EXPECT_LT(samples, 10000) << round;
+    reader_.setRange(PcmClock::kUnitsPerSecond / 2, 0);
+    reader_.nextSample(stream(), s);
+  }
+}
+
+TEST_F(FfmpegMediaReaderTest, MoreThanTwoChannelsMixDownToStereo) {
+  std::vector<int16_t> pcm(6 * 2000, 0);
+  for (size_t f = 0; f < 2000; ++f) pcm[f * 6] = int16_t(f % 2 ? 8000 : -8000);  // front left only
+  ASSERT_TRUE(reader_.open(writeWav({1, 6, 48000, 16}, test::toBytes(pcm)).c_str()));
+  expectFormat(48000, 2);
+  const Decoded d = readToEnd(reader_, stream());
+  ASSERT_EQ(d.pcm.size(), 2u * 2000);
+  int64_t left = 0, right = 0;
+  for (size_t f = 0; f < 2000; ++f) left += std::abs(d.pcm[2 * f]), right += std::abs(d.pcm[2 * f + 1]);
+  EXPECT_GT(left, 2000 * 1000);
+  EXPECT_EQ(right, 0);
+}
+
+TEST_F(FfmpegMediaReaderTest, RangeBeyondTheEndHasNoSamples) {
+  ASSERT_TRUE(reader_.open(writeWma(22050, 1, 22050).c_str()));
+  ASSERT_TRUE(reader_.setRange(PcmClock::kUnitsPerSecond * 5, 0));
+  MediaSample s;
+  EXPECT_EQ(reader_.nextSample(stream(), s), MediaResult::noMoreSamples);
+}
+
 TEST_F(FfmpegMediaReaderTest, UnreadableFilesFailToOpen) {
   std::vector<uint8_t> noise(64 * 1024);
   uint32_t x = 12345;
