@@ -11,6 +11,7 @@
 #include "desk/Desk.h"
 #include "mixer/MixerState.h"
 #include "mixer/SingleCardMasterEngine.h"
+#include "platform/FloatMode.h"
 #include "platform/virtual/VirtualFileSystem.h"
 #include "platform/virtual/VirtualSoundBuffer.h"
 
@@ -40,6 +41,7 @@ std::vector<uint8_t> benchWav(int32_t seconds, double freq) {
 }
 
 void BM_TwoDeskMix(benchmark::State& state) {
+  setAudioThreadFloatMode();
   settings().resetToDefaults();
   settings().masterTempo = 1;
   settings().equalizer = 1;

@@ -89,6 +89,10 @@ void OutputEngine::updateCursorsRt() {
   recorder_.playedRt(mixRing_, playCursor_, play);
   playCursor_ = play;
   writeCursor_ = write;
+  // While a re-mix is pending, the mixer's read indices may not belong to the
+  // desks' audio (a desk started since the last pass): the heard indices wait
+  // for the re-mix, one loop later.
+  if (remix_.load(std::memory_order_acquire) != 0) return;
   const int32_t behind = wrapMix(mixPos_ - write);
   for (int32_t d = 0; d < 2; ++d) {
     Desk& desk = *desks_[d];

@@ -195,3 +195,32 @@ TEST(MixingPass, StartingADeskFadesInOverTheRestartFade) {
 
 }  // namespace
 }  // namespace zarnel
+
+namespace zarnel {
+namespace {
+
+TEST(MixingPass, PlayStartsAtTheHeardPointEvenAfterIdling) {
+  test::MixHarness h;
+  settings().equalizer = 0;
+  settings().masterTempo = 0;
+  h.mixer.sendAll();
+  std::vector<int16_t> ramp(44100 * 2 * 4);
+  for (size_t i = 0; i < ramp.size() / 2; ++i) ramp[2 * i] = ramp[2 * i + 1] = int16_t(1000 + i % 20000);
+  h.addWav("a.wav", ramp);
+  ASSERT_TRUE(h.load(0, "a.wav"));
+  h.mixer.setCrossfader(0);
+  h.run(3000);  // the engine mixes silence while the desk waits
+  h.clearPlayed();
+  h.desk[0]->play();
+  h.run(6000);
+  const auto& p = h.played();
+  size_t first = 0;
+  while (first < p.size() / 2 && p[2 * first] == 0) ++first;
+  ASSERT_LT(first, size_t(1000));
+  // The fade's first frame is all old (silent) audio, so the first audible frame is
+  // the track's second.
+  for (size_t k = 256; k < 4000; ++k) ASSERT_EQ(p[2 * (first + k)], int16_t(1001 + k)) << k;
+}
+
+}  // namespace
+}  // namespace zarnel
