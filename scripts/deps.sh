@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing Zarnel need, when missing.
+# Usage: scripts/deps.sh [test]
+set -euo pipefail
+
+packages=(build-essential cmake ninja-build pkg-config
+          libavformat-dev libavcodec-dev libswresample-dev libavutil-dev)
+if [ "${1:-}" = test ]; then
+  packages+=(libgtest-dev libbenchmark-dev g++-mingw-w64-i686-posix)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo=sudo
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Zarnel (optimised, in build/), gives it a home
+# folder of its own and mixes two of the demo songs.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/deps.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DZARNEL_TESTS=OFF -DZARNEL_BENCH=OFF >/dev/null
+cmake --build build -j2
+
+home="${ZARNEL_HOME:-${XDG_DATA_HOME:-$HOME/.local/share}/zarnel}"
+mkdir -p "$home/skins" "$home/samples" "$home/effects" "$home/sample songs"
+cp -rn home/. "$home/"
+if ! ls "$home/sample songs/"*.wav >/dev/null 2>&1; then
+  echo "Rendering the demo songs into $home/sample songs"
+  build/bin/zarnel-synth "$home/sample songs"
+fi
+
+songs=("$home/sample songs/"*.wav)
+build/bin/zarnel-play --out "$home/demo mix.wav" "${songs[0]}" "${songs[1]}"
+echo "The mix of desk 1 into desk 2 is in: $home/demo mix.wav"

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test: the
+# 32-bit Windows cross build of the portable code, the threaded desk tests
+# under ThreadSanitizer, then all tests under AddressSanitizer and
+# UndefinedBehaviorSanitizer. CTest's summary is the last thing printed.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/deps.sh test
+
+echo "== Windows cross build (portable libraries)"
+cmake -S . -B build-mingw -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
+  -DCMAKE_BUILD_TYPE=Release -DZARNEL_PORTABLE_ONLY=ON >/dev/null
+cmake --build build-mingw -j2
+
+echo "== ThreadSanitizer: threads sharing a desk"
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARNEL_TSAN=ON \
+  -DZARNEL_BENCH=OFF >/dev/null
+cmake --build build-tsan -j2 --target zarnel_core_tests
+build-tsan/bin/zarnel_core_tests --gtest_filter='*Mailbox*:*Thread*' --gtest_brief=1
+
+echo "== All tests, AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZARNEL_SANITIZE=ON \
+  -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" >/dev/null
+cmake --build build-test -j2
+cd build-test
+ctest --output-on-failure -j2
