@@ -55,6 +55,10 @@ bool WavSource::readHeader(const char* path) {
   if (!riff_.descend(data, &riff, kData)) return false;
   dataOffset_ = data.dataOffset;
   dataSize_ = data.size;
+  // A recording cut short keeps the size it was meant to have: play what is there.
+  const int64_t fileSize = riff_.size();
+  if (fileSize < dataOffset_) return false;
+  if (dataOffset_ + int64_t(dataSize_) > fileSize) dataSize_ = uint32_t(fileSize - dataOffset_);
   return true;
 }
 
@@ -80,8 +84,6 @@ bool WavSource::headerUsable() {
   if (neededFrames == 0 || format_.channels == 0 || format_.bits == 0) return false;
   if (blockAlign_ != frameBytes || avgBytesPerSec_ == 0) return false;
   if (dataSize_ / avgBytesPerSec_ > uint32_t(INT32_MAX)) return false;
-  const int64_t fileSize = riff_.size();
-  if (fileSize < 0 || dataOffset_ + int64_t(dataSize_) > fileSize) return false;
   if (format_.rate > kSampleRate) return true;
   const int32_t framesRead = bytesPerRead() / frameBytes;
   return framesRead >= neededFrames && framesRead <= kBlockFrames;
