@@ -1,0 +1,13 @@
+#pragma once
+// Files through the Windows file API.
+
+#include "platform/ByteFile.h"
+
+namespace zarnel {
+
+class Win32FileSystem : public FileSystem {
+ public:
+  std::unique_ptr<ByteFile> openRead(const char* path) override;
+};
+
+}  // namespace zarnel
