@@ -74,7 +74,7 @@ void OutputEngine::setEqualizer(int32_t desk, int32_t low, int32_t mid, int32_t 
 
 int32_t OutputEngine::copyUpcoming(int16_t* dst, int32_t count) const {
   count = std::clamp(count, 0, kMixRingFrames);
-  int32_t from = writeCursor_;
+  int32_t from = writeCursor_.load(std::memory_order_relaxed);
   int32_t first = std::min(count, kMixRingFrames - from);
   std::memcpy(dst, mixRing_ + from * 2, size_t(first) * 4);
   std::memcpy(dst + first * 2, mixRing_, size_t(count - first) * 4);
@@ -88,7 +88,7 @@ void OutputEngine::updateCursorsRt() {
   if (!readCursorsRt(play, write)) return;
   recorder_.playedRt(mixRing_, playCursor_, play);
   playCursor_ = play;
-  writeCursor_ = write;
+  writeCursor_.store(write, std::memory_order_relaxed);
   // While a re-mix is pending, the mixer's read indices may not belong to the
   // desks' audio (a desk started since the last pass): the heard indices wait
   // for the re-mix, one loop later.
@@ -108,7 +108,8 @@ void OutputEngine::updateCursorsRt() {
 // --- mixing pass -------------------------------------------------------------
 
 void OutputEngine::beginRemixRt() {
-  int32_t frames = wrapMix(mixPos_ - writeCursor_);
+  const int32_t write = writeCursor_.load(std::memory_order_relaxed);
+  int32_t frames = wrapMix(mixPos_ - write);
   samples_.moveBackRt(frames);
   for (int32_t d = 0; d < 2; ++d) {
     Desk& desk = *desks_[d];
@@ -118,7 +119,7 @@ void OutputEngine::beginRemixRt() {
     eq_[d][0].clear();
     eq_[d][1].clear();
   }
-  mixPos_ = writeCursor_;
+  mixPos_ = write;
   fade_ = kRestartFadeFrames;
 }
 

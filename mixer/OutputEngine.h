@@ -110,7 +110,7 @@ class OutputEngine : public DeskEngine {
   // Audio thread only.
   int32_t mixPos_ = 0;
   int32_t playCursor_ = 0;
-  int32_t writeCursor_ = 0;
+  std::atomic<int32_t> writeCursor_{0};  // also read by copyUpcoming
   int32_t readIndex_[2] = {0, 0};
   bool equalizerOn_ = true;
   StripGains strip_[2];

@@ -120,3 +120,27 @@ TEST(Resampler, CorrelationSearchMatchesTheFormulaExactly) {
 
 }  // namespace
 }  // namespace zarnel
+
+namespace zarnel {
+namespace {
+
+TEST(Resampler, ALoopShorterThanAPassWrapsBackToItsStart) {
+  test::MixHarness h;
+  settings().masterTempo = 0;
+  h.addWav("a.wav", indexRamp(441000));
+  ASSERT_TRUE(h.load(0, "a.wav"));
+  for (int k = 0; k < 8; ++k) h.desk[0]->serviceRt();  // decode well past the loop's end
+  // A loop from the heard point, as the loop command sets it.
+  DeskLoop& loop = h.desk[0]->loop();
+  loop.active = true;
+  loop.start = h.desk[0]->playIndex();
+  loop.length = 2500;  // shorter than the 5846 frames a pass takes in
+  ASSERT_EQ(h.desk[0]->refresh(), 0);
+  for (int k = 0; k < 6; ++k) h.desk[0]->serviceRt();
+  const DeskOutputRing& out = h.desk[0]->outputRing();
+  ASSERT_GT(out.writeIndex, 3 * 3088);
+  for (int32_t i = 0; i < out.writeIndex; ++i) ASSERT_EQ(frameIndex(out.frames + 2 * i), i % 2500) << i;
+}
+
+}  // namespace
+}  // namespace zarnel
