@@ -1,17 +1,10 @@
 #include "support/RiffBuilder.h"
 
+#include "support/Bytes.h"
+
 namespace zarnel::test {
 
 namespace {
-
-void put32(std::vector<uint8_t>& v, uint32_t x) {
-  for (int i = 0; i < 4; ++i) v.push_back(uint8_t(x >> (8 * i)));
-}
-void put16(std::vector<uint8_t>& v, uint16_t x) {
-  v.push_back(uint8_t(x));
-  v.push_back(uint8_t(x >> 8));
-}
-void putId(std::vector<uint8_t>& v, const char* id) { v.insert(v.end(), id, id + 4); }
 
 // Wraps body (form type first) in a RIFF chunk.
 std::vector<uint8_t> riff(const std::vector<uint8_t>& body) {

@@ -2,18 +2,9 @@
 
 #include <cmath>
 
-namespace zarnel::test {
+#include "support/Bytes.h"
 
-namespace {
-void put32(std::vector<uint8_t>& v, uint32_t x) {
-  for (int i = 0; i < 4; ++i) v.push_back(uint8_t(x >> (8 * i)));
-}
-void put16(std::vector<uint8_t>& v, uint16_t x) {
-  v.push_back(uint8_t(x));
-  v.push_back(uint8_t(x >> 8));
-}
-void putId(std::vector<uint8_t>& v, const char* id) { v.insert(v.end(), id, id + 4); }
-}  // namespace
+namespace zarnel::test {
 
 std::vector<uint8_t> makeWav(const WavSpec& spec, const std::vector<uint8_t>& data,
                              const std::vector<uint8_t>& chunkBeforeFmt,
