@@ -8,22 +8,14 @@
 #include "app/Settings.h"
 #include "desk/DeskEngine.h"
 #include "support/WavBuilder.h"
+#include "support/mix/IndexRamp.h"
 #include "support/mix/MixHarness.h"
 
 namespace zarnel {
 namespace {
 
-// Every frame carries its own index.
-std::vector<int16_t> indexRamp(int32_t frames) {
-  std::vector<int16_t> s(size_t(frames) * 2);
-  for (int32_t i = 0; i < frames; ++i) {
-    s[2 * i] = int16_t(i % 30000);
-    s[2 * i + 1] = int16_t(i / 30000);
-  }
-  return s;
-}
-
-int32_t frameIndex(const int16_t* frame) { return frame[1] * 30000 + frame[0]; }
+using test::frameIndex;
+using test::indexRamp;
 
 class CountingEngine : public DeskEngine {
  public:

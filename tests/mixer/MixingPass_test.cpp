@@ -193,11 +193,6 @@ TEST(MixingPass, StartingADeskFadesInOverTheRestartFade) {
   EXPECT_EQ(p[2 * (first + 300)], 10240);
 }
 
-}  // namespace
-}  // namespace zarnel
-
-namespace zarnel {
-namespace {
 
 TEST(MixingPass, PlayStartsAtTheHeardPointEvenAfterIdling) {
   test::MixHarness h;

@@ -4,22 +4,14 @@
 
 #include "app/Settings.h"
 #include "support/WavBuilder.h"
+#include "support/mix/IndexRamp.h"
 #include "support/mix/MixHarness.h"
 
 namespace zarnel {
 namespace {
 
-// Every frame carries its own index, so any stepping error shows.
-std::vector<int16_t> indexRamp(int32_t frames) {
-  std::vector<int16_t> s(size_t(frames) * 2);
-  for (int32_t i = 0; i < frames; ++i) {
-    s[2 * i] = int16_t(i % 30000);
-    s[2 * i + 1] = int16_t(i / 30000);
-  }
-  return s;
-}
-
-int32_t frameIndex(const int16_t* frame) { return frame[1] * 30000 + frame[0]; }
+using test::frameIndex;
+using test::indexRamp;
 
 TEST(Resampler, InputRequirementPinned) {
   EXPECT_EQ(Resampler::requirementFor(4096), 5846);  // a = 3088
@@ -70,11 +62,6 @@ TEST(Resampler, RingHoldsAtMostFortyOneThousandFramesAhead) {
   EXPECT_EQ(h.desk[0]->outputRing().refillCountdown, kOutputRingFrames - written);
 }
 
-}  // namespace
-}  // namespace zarnel
-
-namespace zarnel {
-namespace {
 
 // The search as the formula reads: 64-bit products, each shifted by 8.
 int32_t formulaSearch(const int16_t* tail, const int16_t* in) {
@@ -118,11 +105,6 @@ TEST(Resampler, CorrelationSearchMatchesTheFormulaExactly) {
   }
 }
 
-}  // namespace
-}  // namespace zarnel
-
-namespace zarnel {
-namespace {
 
 TEST(Resampler, ALoopShorterThanAPassWrapsBackToItsStart) {
   test::MixHarness h;
