@@ -9,10 +9,6 @@ namespace zarnel {
 namespace {
 constexpr uint32_t kRiff = fourCc('R', 'I', 'F', 'F');
 constexpr uint32_t kList = fourCc('L', 'I', 'S', 'T');
-
-uint32_t le32(const uint8_t* p) {
-  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
 }  // namespace
 
 RiffFile::RiffFile() : buffer_(new uint8_t[kBufferBytes]) {}
@@ -76,11 +72,11 @@ bool RiffFile::descend(RiffChunk& chunk, const RiffChunk* parent, uint32_t id, u
     if (at + 8 > end) return false;
     uint8_t head[12];
     if (read(head, 8) != 8) return false;
-    RiffChunk found{le32(head), le32(head + 4), 0, at + 8};
+    RiffChunk found{readLe32(head), readLe32(head + 4), 0, at + 8};
     bool isForm = found.id == kRiff || found.id == kList;
     if (isForm) {
       if (found.size < 4 || read(head + 8, 4) != 4) return false;
-      found.formType = le32(head + 8);
+      found.formType = readLe32(head + 8);
     }
     bool match = id == 0 || (found.id == id && (!isForm || formType == 0 || found.formType == formType));
     if (match) {

@@ -14,6 +14,12 @@ constexpr uint32_t fourCc(char a, char b, char c, char d) {
          uint32_t(uint8_t(d)) << 24;
 }
 
+// Little-endian fields of RIFF headers.
+inline uint16_t readLe16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
+inline uint32_t readLe32(const uint8_t* p) {
+  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
 // One chunk as descend found it. dataOffset is the file offset of its data
 // (for "RIFF" and "LIST", of the form type).
 struct RiffChunk {

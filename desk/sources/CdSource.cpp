@@ -14,10 +14,6 @@ constexpr uint32_t kCdda = fourCc('C', 'D', 'D', 'A');
 constexpr uint32_t kFmt = fourCc('f', 'm', 't', ' ');
 constexpr uint32_t kCdaFormatBytes = 24;
 
-uint16_t le16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
-uint32_t le32(const uint8_t* p) {
-  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
 
 bool startsWithDrive(const char* path) {
   if (!path) return false;
@@ -61,9 +57,9 @@ bool CdSource::readCdaFile(const char* path) {
   if (!cda.open(files_, path) || !cda.descend(riff, nullptr, 0)) return false;
   if (riff.id != kRiff || riff.formType != kCdda) return false;
   if (!cda.descend(fmt, &riff, kFmt) || fmt.size < kCdaFormatBytes) return false;
-  if (cda.read(raw, kCdaFormatBytes) != int32_t(kCdaFormatBytes) || le16(raw) == 0) return false;
-  start_ = le32(raw + 8);
-  sectors_ = le32(raw + 12);
+  if (cda.read(raw, kCdaFormatBytes) != int32_t(kCdaFormatBytes) || readLe16(raw) == 0) return false;
+  start_ = readLe32(raw + 8);
+  sectors_ = readLe32(raw + 12);
   // An empty track has no position to report.
   return sectors_ != 0;
 }

@@ -14,10 +14,6 @@ constexpr uint32_t kData = fourCc('d', 'a', 't', 'a');
 constexpr uint32_t kPcmFormatBytes = 16;
 constexpr uint16_t kFormatPcm = 1;
 
-uint16_t le16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
-uint32_t le32(const uint8_t* p) {
-  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
 
 }  // namespace
 
@@ -67,12 +63,12 @@ bool WavSource::readFormat(const RiffChunk& riff) {
   uint8_t raw[kPcmFormatBytes];
   if (!riff_.descend(fmt, &riff, kFmt) || fmt.size < kPcmFormatBytes) return false;
   if (riff_.read(raw, kPcmFormatBytes) != int32_t(kPcmFormatBytes)) return false;
-  formatTag_ = le16(raw);
-  format_.channels = le16(raw + 2);
-  format_.rate = int32_t(std::min<uint32_t>(le32(raw + 4), INT32_MAX));
-  avgBytesPerSec_ = le32(raw + 8);
-  blockAlign_ = le16(raw + 12);
-  format_.bits = le16(raw + 14);
+  formatTag_ = readLe16(raw);
+  format_.channels = readLe16(raw + 2);
+  format_.rate = int32_t(std::min<uint32_t>(readLe32(raw + 4), INT32_MAX));
+  avgBytesPerSec_ = readLe32(raw + 8);
+  blockAlign_ = readLe16(raw + 12);
+  format_.bits = readLe16(raw + 14);
   return formatTag_ == kFormatPcm && riff_.ascend(fmt);
 }
 
