@@ -6,12 +6,18 @@ namespace zarnel {
 class FileSystem;
 class MediaLibrary;
 class CdAccess;
+class SoundSystem;
+class SystemMixer;
+class ThreadControl;
 
 // Borrowed pointers; the backend owns the services for the whole run.
 struct PlatformServices {
   FileSystem* files = nullptr;
   MediaLibrary* media = nullptr;
   CdAccess* cd = nullptr;
+  SoundSystem* sound = nullptr;
+  SystemMixer* mixer = nullptr;
+  ThreadControl* threads = nullptr;
 };
 
 }  // namespace zarnel

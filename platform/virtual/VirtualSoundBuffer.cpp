@@ -1,7 +1,6 @@
 #include "platform/virtual/VirtualSoundBuffer.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace zarnel {
 
@@ -11,6 +10,12 @@ VirtualSoundBuffer::VirtualSoundBuffer(int32_t frames, int32_t channels, int32_t
       latency_(latency),
       data_(size_t(frames) * size_t(channels), 0) {}
 
+bool VirtualSoundBuffer::play() {
+  play_.store(0, std::memory_order_release);
+  playing_ = true;
+  return true;
+}
+
 bool VirtualSoundBuffer::cursors(int32_t& play, int32_t& write) {
   if (failCursors_) return false;
   play = play_.load(std::memory_order_acquire);
@@ -18,16 +23,19 @@ bool VirtualSoundBuffer::cursors(int32_t& play, int32_t& write) {
   return true;
 }
 
-bool VirtualSoundBuffer::write(int32_t offset, const int16_t* src, int32_t count) {
-  if (failWrites_) return false;
-  offset %= frames_;
-  int32_t first = std::min(count, frames_ - offset);
-  std::memcpy(data_.data() + size_t(offset) * channels_, src, size_t(first) * channels_ * 2);
-  std::memcpy(data_.data(), src + size_t(first) * channels_, size_t(count - first) * channels_ * 2);
+bool VirtualSoundBuffer::lock(int32_t offset, int32_t count, SoundRegion& region) {
+  if (failWrites_ || count < 0 || count > frames_) return false;
+  offset = ((offset % frames_) + frames_) % frames_;
+  const int32_t first = std::min(count, frames_ - offset);
+  region.first = data_.data() + size_t(offset) * size_t(channels_);
+  region.firstFrames = first;
+  region.second = count > first ? data_.data() : nullptr;
+  region.secondFrames = count - first;
   return true;
 }
 
 void VirtualSoundBuffer::advance(int32_t count) {
+  if (!playing_) return;
   int32_t play = play_.load(std::memory_order_relaxed);
   while (count > 0) {
     int32_t run = std::min(count, frames_ - play);

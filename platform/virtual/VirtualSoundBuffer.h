@@ -18,19 +18,30 @@ class VirtualSoundBuffer : public SoundBuffer {
 
   int32_t frames() const override { return frames_; }
   int32_t channels() const override { return channels_; }
+  bool play() override;
+  void stop() override { playing_ = false; }
+  void setVolume(int32_t hundredthsDb) override { volume_ = hundredthsDb; }
   bool cursors(int32_t& play, int32_t& write) override;
-  bool write(int32_t offset, const int16_t* src, int32_t count) override;
+  bool lock(int32_t offset, int32_t count, SoundRegion& region) override;
+  void unlock(const SoundRegion&) override {}
 
-  // Plays count frames: the play cursor moves on and the frames it passes are
-  // appended to the recording (when recording). Caller's thread.
+  // Plays count frames if the buffer is playing (it plays from construction
+  // unless stopped): the play cursor moves on and the frames it passes are
+  // appended to the recording. Caller's thread.
   void advance(int32_t count);
   void setRecording(bool on) { recording_ = on; }
   const std::vector<int16_t>& recorded() const { return recorded_; }
   void clearRecorded() { recorded_.clear(); }
-  // Failure injection: cursor reads or writes fail while set.
+  // Failure injection: cursor reads or locks fail while set.
   void failCursors(bool fail) { failCursors_ = fail; }
   void failWrites(bool fail) { failWrites_ = fail; }
   int32_t playCursor() const { return play_.load(std::memory_order_acquire); }
+  int32_t volume() const { return volume_; }
+  bool playing() const { return playing_; }
+  // Return: the sample at frame and channel of the buffer's memory.
+  int16_t sampleAt(int32_t frame, int32_t channel) const {
+    return data_[size_t(frame) * size_t(channels_) + size_t(channel)];
+  }
 
  private:
   const int32_t frames_;
@@ -39,9 +50,11 @@ class VirtualSoundBuffer : public SoundBuffer {
   std::vector<int16_t> data_;
   std::vector<int16_t> recorded_;
   std::atomic<int32_t> play_{0};
+  bool playing_ = true;
   bool recording_ = true;
   bool failCursors_ = false;
   bool failWrites_ = false;
+  int32_t volume_ = 0;
 };
 
 }  // namespace zarnel
