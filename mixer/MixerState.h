@@ -27,6 +27,7 @@ class MixerState {
  public:
   // engine and widgets may be null and may be attached later.
   void attach(OutputEngine* engine, MixerWidgets* widgets);
+  void setEngine(OutputEngine* engine) { engine_ = engine; }
 
   void setCrossfader(int32_t value);
   // Cycles the curve 0, 1, 2, 0.

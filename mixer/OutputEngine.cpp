@@ -3,9 +3,13 @@
 #include <algorithm>
 #include <cstring>
 
+#include "app/FatalError.h"
 #include "app/Settings.h"
 #include "desk/Desk.h"
 #include "mixer/GainCurve.h"
+#include "platform/Services.h"
+#include "platform/SoundBuffer.h"
+#include "platform/ThreadControl.h"
 
 namespace zarnel {
 
@@ -42,6 +46,20 @@ void OutputEngine::setLevels(int32_t level1, int32_t level2) {
 
 void OutputEngine::invalidate(int32_t) { requestRemix(); }
 
+void OutputEngine::setPreviewLevels(int32_t preview1, int32_t preview2) {
+  if (!headphones()) return;
+  previewGain_[0].store(preview1, std::memory_order_relaxed);
+  previewGain_[1].store(preview2, std::memory_order_relaxed);
+  requestRemix();
+}
+
+void OutputEngine::clearMixState() {
+  std::memset(out_, 0, sizeof out_);
+  std::memset(silent_, 0, sizeof silent_);
+  for (auto& desk : eq_)
+    for (auto& channel : desk) channel.clear();
+}
+
 void OutputEngine::deskStarted(int32_t desk) {
   playing_[desk].store(1, std::memory_order_relaxed);
   requestRemix();
@@ -76,9 +94,23 @@ int32_t OutputEngine::copyUpcoming(int16_t* dst, int32_t count) const {
   count = std::clamp(count, 0, kMixRingFrames);
   int32_t from = writeCursor_.load(std::memory_order_relaxed);
   int32_t first = std::min(count, kMixRingFrames - from);
-  std::memcpy(dst, mixRing_ + from * 2, size_t(first) * 4);
-  std::memcpy(dst + first * 2, mixRing_, size_t(count - first) * 4);
+  std::memcpy(dst, out_[0] + from * 2, size_t(first) * 4);
+  std::memcpy(dst + first * 2, out_[0], size_t(count - first) * 4);
   return count;
+}
+
+bool OutputEngine::startBuffers(SoundBuffer* const* buffers, int32_t count,
+                                const PlatformServices& services) {
+  clearMixState();
+  for (int32_t i = 0; i < count; ++i) {
+    if (!buffers[i]->play()) {
+      setFatalError(kErrorDirectSound);
+      return false;
+    }
+  }
+  if (services.threads) services.threads->sleepMs(100);
+  resync();
+  return true;
 }
 
 // --- cursor update -----------------------------------------------------------
@@ -86,7 +118,7 @@ int32_t OutputEngine::copyUpcoming(int16_t* dst, int32_t count) const {
 void OutputEngine::updateCursorsRt() {
   int32_t play, write;
   if (!readCursorsRt(play, write)) return;
-  recorder_.playedRt(mixRing_, playCursor_, play);
+  feedRecorderRt(playCursor_, play);
   playCursor_ = play;
   writeCursor_.store(write, std::memory_order_relaxed);
   // While a re-mix is pending, the mixer's read indices may not belong to the
@@ -105,10 +137,46 @@ void OutputEngine::updateCursorsRt() {
   }
 }
 
+// Hands the frames just played (from one play cursor to the next) to the
+// recorder, through this mode's record conversion.
+void OutputEngine::feedRecorderRt(int32_t from, int32_t to) {
+  RecordRing* ring = recorder_.load(std::memory_order_acquire);
+  if (!ring) return;
+  if (ring->stopHandshake.load(std::memory_order_acquire) != 0) ring->stopped.signal();
+  if (ring->recording.load(std::memory_order_acquire) == 0) return;
+  int32_t w = ring->writeIndex.load(std::memory_order_relaxed);
+  for (int32_t i = from; i != to; i = i + 1 == kMixRingFrames ? 0 : i + 1) {
+    recordFrameRt(i, ring->frames + w * 2);
+    if (++w == kRecordRingFrames) w = 0;
+  }
+  ring->writeIndex.store(w, std::memory_order_release);  // publishes the frames
+}
+
+void OutputEngine::recordFrameRt(int32_t i, int16_t* dst) const {
+  const int16_t* a = out_[0] + i * 2;
+  const int16_t* b = out_[1] + i * 2;
+  switch (recordConversion()) {
+    case RecordConversion::copyFirst:
+      dst[0] = a[0];
+      dst[1] = a[1];
+      break;
+    case RecordConversion::leftToBoth:
+      dst[0] = dst[1] = a[0];
+      break;
+    case RecordConversion::leftDoubledToBoth:
+      dst[0] = dst[1] = int16_t(std::clamp(a[0] * 2, -32768, 32767));
+      break;
+    case RecordConversion::sumOutputs:
+      dst[0] = int16_t(std::clamp(a[0] + b[0], -32768, 32767));
+      dst[1] = int16_t(std::clamp(a[1] + b[1], -32768, 32767));
+      break;
+  }
+}
+
 // --- mixing pass -------------------------------------------------------------
 
 void OutputEngine::beginRemixRt() {
-  const int32_t write = writeCursor_.load(std::memory_order_relaxed);
+  const int32_t write = writeCursor();
   int32_t frames = wrapMix(mixPos_ - write);
   samples_.moveBackRt(frames);
   for (int32_t d = 0; d < 2; ++d) {
@@ -129,6 +197,7 @@ void OutputEngine::loadParamsRt() {
     strip_[d].low = stripGain_[d][0].load(std::memory_order_relaxed);
     strip_[d].mid = stripGain_[d][1].load(std::memory_order_relaxed);
     strip_[d].high = stripGain_[d][2].load(std::memory_order_relaxed);
+    preview_[d] = previewGain_[d].load(std::memory_order_relaxed);
   }
 }
 
@@ -196,7 +265,7 @@ void OutputEngine::mixDesksRt(const bool part[2], int32_t n) {
       run = std::min(run, s.count);
     }
     mixRunRt(src, at, run);
-    samples_.addRt(mixRing_, at, run);
+    samples_.addRt(out_[0], at, run);
     for (int32_t& read : readIndex_) read = DeskOutputRing::wrap(read + run);
     at += run;
     if (at == kMixRingFrames) at = 0;
@@ -204,29 +273,23 @@ void OutputEngine::mixDesksRt(const bool part[2], int32_t n) {
   }
 }
 
-int16_t OutputEngine::fadeRt(int32_t i, int32_t value) const {
-  if (fade_ <= 0) return int16_t(value);
-  return int16_t((fade_ * mixRing_[i] + (kRestartFadeFrames - fade_) * value) / kRestartFadeFrames);
-}
-
 // No desk takes part: what was mixed fades out over the rest of the restart
 // fade, then silence.
 void OutputEngine::fadeOutRt(int32_t n) {
+  const int32_t planes = outputs();
   int32_t at = mixPos_;
   for (int32_t i = 0; i < n; ++i) {
-    int16_t* frame = mixRing_ + at * 2;
-    if (fade_ > 0) {
+    for (int32_t o = 0; o < planes; ++o) {
+      int16_t* frame = out_[o] + at * 2;
       frame[0] = int16_t(frame[0] * fade_ / kRestartFadeFrames);
       frame[1] = int16_t(frame[1] * fade_ / kRestartFadeFrames);
-      --fade_;
-    } else {
-      frame[0] = frame[1] = 0;
     }
+    stepFadeRt();
     if (++at == kMixRingFrames) at = 0;
   }
   int32_t first = std::min(n, kMixRingFrames - mixPos_);
-  samples_.addRt(mixRing_, mixPos_, first);
-  if (n > first) samples_.addRt(mixRing_, 0, n - first);
+  samples_.addRt(out_[0], mixPos_, first);
+  if (n > first) samples_.addRt(out_[0], 0, n - first);
 }
 
 void OutputEngine::copyOutRt(int32_t n) {

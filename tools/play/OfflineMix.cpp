@@ -7,7 +7,7 @@
 #include "app/Settings.h"
 #include "desk/Desk.h"
 #include "mixer/MixerState.h"
-#include "mixer/SingleCardMasterEngine.h"
+#include "mixer/OutputEngines.h"
 #include "platform/FloatMode.h"
 #include "platform/MessagePoster.h"
 #include "platform/virtual/VirtualSoundBuffer.h"

@@ -9,7 +9,7 @@
 
 #include "desk/Desk.h"
 #include "mixer/MixerState.h"
-#include "mixer/SingleCardMasterEngine.h"
+#include "mixer/OutputEngines.h"
 #include "platform/MessagePoster.h"
 #include "platform/virtual/VirtualFileSystem.h"
 #include "platform/virtual/VirtualSoundBuffer.h"
