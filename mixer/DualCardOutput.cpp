@@ -12,9 +12,10 @@ bool DualCardOutput::open(const PlatformServices& services) {
   for (int32_t card = 0; card < 2; ++card) {
     DeviceRequest request;
     request.guid = guids[card];
-    devices_[card] = openSoundDevice(services.sound, request);
-    if (!devices_[card]) return false;
-    std::unique_ptr<SoundBuffer> buffer = createLoopingBuffer(*devices_[card], SoundBufferSpec{2, kMixRingFrames});
+    std::unique_ptr<SoundDevice> device = openSoundDevice(services.sound, request);
+    if (!device) return false;
+    SoundDevice& opened = addDevice(std::move(device));
+    std::unique_ptr<SoundBuffer> buffer = createLoopingBuffer(opened, SoundBufferSpec{2, kMixRingFrames});
     if (!buffer) return false;
     started[card] = buffer.get();
     addBuffer(std::move(buffer));

@@ -19,9 +19,6 @@ class DualCardOutput : public MultiBufferOutput {
   // Blends 256 frames of card 2's MixRing from the write cursor from where
   // its audio stood under the old offset to where it stands now.
   void afterResyncRt(const int32_t* oldOffset) override;
-
- private:
-  std::unique_ptr<SoundDevice> devices_[2];
 };
 
 }  // namespace zarnel

@@ -16,6 +16,11 @@ void MultiBufferOutput::resync() {
   requestRemix();
 }
 
+SoundDevice& MultiBufferOutput::addDevice(std::unique_ptr<SoundDevice> device) {
+  devices_[deviceCount_] = std::move(device);
+  return *devices_[deviceCount_++];
+}
+
 void MultiBufferOutput::addBuffer(std::unique_ptr<SoundBuffer> buffer) {
   buffers_[count_++] = std::move(buffer);
 }

@@ -25,6 +25,8 @@ class MultiBufferOutput : public OutputEngine {
   int32_t offset(int32_t buffer) const { return offset_[buffer]; }
 
  protected:
+  // Keeps a device open for the engine's life; its buffers go first.
+  SoundDevice& addDevice(std::unique_ptr<SoundDevice> device);
   // Pre: called once per buffer from open, the first being the reference.
   void addBuffer(std::unique_ptr<SoundBuffer> buffer);
   int32_t bufferCount() const { return count_; }
@@ -40,6 +42,8 @@ class MultiBufferOutput : public OutputEngine {
   bool measureOffsetsRt();
   bool driftedRt(const int32_t* play) const;
 
+  std::unique_ptr<SoundDevice> devices_[2];  // declared first: destroyed after the buffers
+  int32_t deviceCount_ = 0;
   std::unique_ptr<SoundBuffer> buffers_[kMaxBuffers];
   int32_t count_ = 0;
   int32_t offset_[kMaxBuffers] = {};  // audio thread

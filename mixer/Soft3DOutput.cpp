@@ -23,13 +23,14 @@ bool Soft3DOutput::open(const PlatformServices& services) {
   DeviceRequest request;
   request.guid = &settings().soundCardGuid;
   request.control3d = true;
-  device_ = openSoundDevice(services.sound, request);
-  if (!device_) return false;
-  device_->setListener();
+  std::unique_ptr<SoundDevice> opened = openSoundDevice(services.sound, request);
+  if (!opened) return false;
+  SoundDevice& device = addDevice(std::move(opened));
+  device.setListener();
   SoundBuffer* started[4];
   for (int32_t i = 0; i < 4; ++i) {
     SoundBufferSpec spec{1, kMixRingFrames, true, kPlacements[i].x, 0.0f, kPlacements[i].z};
-    std::unique_ptr<SoundBuffer> buffer = createLoopingBuffer(*device_, spec);
+    std::unique_ptr<SoundBuffer> buffer = createLoopingBuffer(device, spec);
     if (!buffer) return false;
     started[i] = buffer.get();
     addBuffer(std::move(buffer));

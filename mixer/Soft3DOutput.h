@@ -20,8 +20,6 @@ class Soft3DOutput : public MultiBufferOutput {
 
  private:
   void writeChannelRt(int32_t buffer, int32_t output, int32_t channel, int32_t at, int32_t count);
-
-  std::unique_ptr<SoundDevice> device_;
 };
 
 }  // namespace zarnel

@@ -1,0 +1,227 @@
+#include "mixer/OutputEngines.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/FatalError.h"
+#include "app/Settings.h"
+#include "support/mix/EngineRig.h"
+
+namespace zarnel {
+namespace {
+
+using test::EngineRig;
+
+constexpr double F = 8000, H = 4000, Q = 2000;
+
+// Amplitudes of 1 kHz, 1.5 kHz (desk 1 left, right), 3 kHz, 4 kHz (desk 2).
+struct Tones {
+  double a[4];
+};
+
+struct ModeCase {
+  int32_t mode;
+  std::vector<Tones> channels;  // card, buffer, channel order
+  Tones recordLeft, recordRight;
+};
+
+const Tones kMasterL{{F, 0, F, 0}}, kMasterR{{0, F, 0, F}};
+const Tones kPhonesL{{F, 0, H, 0}}, kPhonesR{{0, F, 0, H}};  // preview desk 1, "Preview" 2048
+const Tones kDesk1L{{F, 0, 0, 0}}, kDesk1R{{0, F, 0, 0}}, kDesk2L{{0, 0, F, 0}}, kDesk2R{{0, 0, 0, F}};
+
+const ModeCase kModes[] = {
+    {0, {kMasterL, kMasterR}, kMasterL, kMasterR},
+    {1, {{{H, H, H, H}}, {{H, H, Q, Q}}}, {{H, H, H, H}}, {{H, H, H, H}}},
+    {2, {kMasterL, kMasterR, kPhonesL, kPhonesR}, kMasterL, kMasterR},
+    {3, {kMasterL, kMasterR, kPhonesL, kPhonesR}, kMasterL, kMasterR},
+    {4, {kMasterL, kMasterR, kPhonesL, kPhonesR}, kMasterL, kMasterR},
+    {5, {{{H, H, 0, 0}}, {{0, 0, H, H}}}, {{F, F, 0, 0}}, {{F, F, 0, 0}}},
+    {6, {kDesk1L, kDesk1R, kDesk2L, kDesk2R}, kMasterL, kMasterR},
+    {7, {kDesk1L, kDesk1R, kDesk2L, kDesk2R}, kMasterL, kMasterR},
+    {8, {kDesk1L, kDesk1R, kDesk2L, kDesk2R}, kMasterL, kMasterR},
+};
+
+void expectTones(const std::vector<int16_t>& mono, const Tones& want, const std::string& what) {
+  const size_t from = mono.size() - 22050;
+  for (int t = 0; t < 4; ++t)
+    EXPECT_NEAR(test::amplitude(mono, EngineRig::kFrequencies[t], from), want.a[t], 60)
+        << what << ", " << EngineRig::kFrequencies[t] << " Hz";
+}
+
+// Return: the ring's last kRecordRingFrames frames in order, one channel.
+std::vector<int16_t> recordedChannel(const RecordRing& ring, int32_t channel) {
+  std::vector<int16_t> out;
+  const int32_t w = ring.writeIndex.load();
+  for (int32_t i = 0; i < kRecordRingFrames; ++i) out.push_back(ring.frames[((w + i) % kRecordRingFrames) * 2 + channel]);
+  return out;
+}
+
+TEST(OutputEngines, EveryModeRoutesAndRecordsAsItsTableSays) {
+  for (const ModeCase& c : kModes) {
+    EngineRig rig;
+    rig.sound.addCard("first");
+    rig.sound.addCard("second");
+    ASSERT_TRUE(rig.open(c.mode)) << c.mode;
+    EXPECT_STREQ(outputEngineName(c.mode), outputEngineName(c.mode));
+    auto ring = std::make_unique<RecordRing>();
+    ring->recording = 1;
+    rig.engine->attachRecorder(ring.get());
+    rig.mixer.setPreview(2048);
+    rig.playBoth();
+    rig.run(44100 * 3 / 2);
+    const auto channels = rig.channels();
+    ASSERT_EQ(channels.size(), c.channels.size()) << "mode " << c.mode;
+    for (size_t i = 0; i < channels.size(); ++i)
+      expectTones(channels[i], c.channels[i], "mode " + std::to_string(c.mode) + " output " + std::to_string(i));
+    expectTones(recordedChannel(*ring, 0), c.recordLeft, "mode " + std::to_string(c.mode) + " record L");
+    expectTones(recordedChannel(*ring, 1), c.recordRight, "mode " + std::to_string(c.mode) + " record R");
+    rig.engine->attachRecorder(nullptr);
+  }
+}
+
+TEST(OutputEngines, ModeTableAndHardwarePinned) {
+  EXPECT_EQ(outputModeFor({0, 0, false}), 0);
+  EXPECT_EQ(outputModeFor({0, 1, false}), 1);
+  EXPECT_EQ(outputModeFor({2, 1, false}), 2);
+  EXPECT_EQ(outputModeFor({1, 1, true}), 3);
+  EXPECT_EQ(outputModeFor({1, 1, false}), 4);
+  EXPECT_EQ(outputModeFor({0, 2, false}), 5);
+  EXPECT_EQ(outputModeFor({2, 2, false}), 6);
+  EXPECT_EQ(outputModeFor({1, 2, true}), 7);
+  EXPECT_EQ(outputModeFor({1, 2, false}), 8);
+  EXPECT_EQ(outputModeFor({2, 0, false}), -1);  // not in the table: refused
+  EXPECT_EQ(outputModeFor({0, 0, true}), -1);
+  EXPECT_STREQ(outputEngineName(9), "SingleCardMasterEngine");
+  EXPECT_STREQ(outputEngineName(-1), "SingleCardMasterEngine");
+  EXPECT_STREQ(outputEngineName(3), "Soft3DCueEngine");
+
+  EngineRig quad;
+  quad.sound.addCard("quad");
+  ASSERT_TRUE(quad.open(8));
+  const VirtualSoundDevice& d = *quad.sound.openDevices().at(0);
+  EXPECT_TRUE(d.speakersQuad());
+  EXPECT_EQ(d.primaryChannels(), 4);
+  EXPECT_FALSE(d.priority());  // exclusive unless "MultiInstance"
+  EXPECT_EQ(quad.threads.slept.load(), 100);
+
+  EngineRig soft;
+  soft.sound.addCard("3d");
+  ASSERT_TRUE(soft.open(3));
+  const VirtualSoundDevice& s = *soft.sound.openDevices().at(0);
+  ASSERT_EQ(s.specs().size(), 4u);
+  EXPECT_FALSE(s.speakersQuad());
+  const float wantX[4] = {-1, 1, -1, 1}, wantZ[4] = {2, 2, -2, -2};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(s.specs()[size_t(i)].channels, 1);
+    EXPECT_TRUE(s.specs()[size_t(i)].control3d);
+    EXPECT_EQ(s.specs()[size_t(i)].x, wantX[i]);
+    EXPECT_EQ(s.specs()[size_t(i)].z, wantZ[i]);
+  }
+}
+
+TEST(OutputEngines, DeviceFailuresGiveTheirErrors) {
+  {
+    EngineRig rig;  // a chosen card that is gone: the default plays
+    SoundDeviceId first = rig.sound.addCard("first");
+    SoundDeviceId gone = rig.sound.addCard("gone");
+    settings().soundCardGuid = gone;
+    rig.sound.removeCard(gone);
+    ASSERT_TRUE(rig.open(0));
+    EXPECT_EQ(rig.sound.openDevices().at(0)->id(), first);
+    EXPECT_EQ(fatalError(), 0);
+  }
+  {
+    EngineRig rig;  // held by another program
+    rig.sound.holdCard(rig.sound.addCard("busy"), true);
+    EXPECT_FALSE(rig.open(0));
+    EXPECT_EQ(fatalError(), kErrorDirectSoundUsed);
+  }
+  {
+    EngineRig rig;  // the same in a four-channel mode
+    rig.sound.holdCard(rig.sound.addCard("busy"), true);
+    EXPECT_FALSE(rig.open(4));
+    EXPECT_EQ(fatalError(), kErrorWdm);
+  }
+  {
+    EngineRig rig;
+    rig.sound.addCard("small");
+    rig.sound.runOutOfMemory(true);
+    EXPECT_FALSE(rig.open(0));
+    EXPECT_EQ(fatalError(), kErrorDirectSoundMemory);
+  }
+  {
+    EngineRig rig;
+    rig.sound.addCard("card");
+    rig.sound.failBuffers(true);
+    EXPECT_FALSE(rig.open(2));
+    EXPECT_EQ(fatalError(), kErrorDirectSound);
+  }
+  {
+    EngineRig rig;  // no card at all
+    EXPECT_FALSE(rig.open(0));
+    EXPECT_EQ(fatalError(), kErrorDirectSound);
+  }
+}
+
+TEST(OutputEngines, PreviewAtZeroAndFull) {
+  EngineRig rig;
+  rig.sound.addCard("one");
+  rig.sound.addCard("two");
+  ASSERT_TRUE(rig.open(2));
+  rig.playBoth();
+  rig.mixer.setPreview(0);  // only the preview desk (desk 1) in the headphones
+  rig.run(44100);
+  auto phones = rig.channels().at(2);
+  expectTones(phones, {{F, 0, 0, 0}}, "preview 0");
+  rig.mixer.setPreview(4096);  // both desks at full level
+  rig.run(44100);
+  phones = rig.channels().at(2);
+  expectTones(phones, {{F, 0, F, 0}}, "preview 4096");
+  rig.mixer.selectPreviewDesk(1);
+  rig.mixer.setPreview(0);
+  rig.run(44100);
+  expectTones(rig.channels().at(2), {{0, 0, F, 0}}, "desk 2 previewed");
+}
+
+TEST(OutputEngines, HeadphoneModesHearADeskAtLevelZero) {
+  EngineRig rig;
+  rig.sound.addCard("one");
+  ASSERT_TRUE(rig.open(1));
+  rig.playBoth();
+  rig.mixer.setLevel(0, 0);
+  rig.mixer.setPreview(0);
+  rig.run(44100);
+  const auto channels = rig.channels();
+  expectTones(channels.at(0), {{0, 0, H, H}}, "master without desk 1");
+  expectTones(channels.at(1), {{H, H, 0, 0}}, "headphones keep desk 1");
+}
+
+TEST(OutputEngines, DriftingCardsRealignWithoutStopping) {
+  EngineRig rig;
+  settings().soundCard1Guid = rig.sound.addCard("one");
+  SoundDeviceId fast = rig.sound.addCard("fast");
+  settings().soundCard2Guid = fast;
+  ASSERT_TRUE(rig.open(6));
+  ASSERT_EQ(rig.sound.openDevices().at(1)->id(), fast);
+  auto& engine = static_cast<MultiBufferOutput&>(*rig.engine);
+  rig.playBoth();
+  rig.run(44100);
+  const int32_t first = engine.resyncCount();
+  EXPECT_EQ(first, 1);  // measured when the buffers started
+  rig.sound.setSpeed(fast, 1.01);  // 441 frames a second ahead
+  rig.run(44100 * 3);
+  EXPECT_GE(engine.resyncCount(), first + 1);
+  EXPECT_GT(engine.offset(1), 0);
+  rig.sound.setSpeed(fast, 1.0);
+  rig.run(44100);
+  EXPECT_TRUE(rig.desk[0]->playing());
+  EXPECT_TRUE(rig.desk[1]->playing());
+  // Both cards still carry their desk at full level after the realignment.
+  const auto channels = rig.channels();
+  expectTones(channels.at(0), kDesk1L, "card 1");
+  expectTones(channels.at(2), kDesk2L, "card 2");
+}
+
+}  // namespace
+}  // namespace zarnel
