@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkg-config
-          libavformat-dev libavcodec-dev libswresample-dev libavutil-dev)
+          libavformat-dev libavcodec-dev libswresample-dev libavutil-dev
+          libsdl2-dev libasound2-dev)
 if [ "${1:-}" = test ]; then
   packages+=(libgtest-dev libbenchmark-dev g++-mingw-w64-i686-posix)
 fi

@@ -7,6 +7,9 @@ PlatformServices PosixPlatform::services() {
   services.files = &files_;
   services.media = &media_;
   services.cd = &cd_;
+  services.sound = &sound_;
+  services.mixer = &mixer_;
+  services.threads = &threads_;
   return services;
 }
 

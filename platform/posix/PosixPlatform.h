@@ -2,8 +2,11 @@
 // The Linux backend: owns one of each platform service for the whole run.
 
 #include "platform/Services.h"
+#include "platform/posix/AlsaSystemMixer.h"
 #include "platform/posix/FfmpegMediaLibrary.h"
 #include "platform/posix/PosixFileSystem.h"
+#include "platform/posix/PosixThreadControl.h"
+#include "platform/posix/SdlSoundSystem.h"
 #include "platform/posix/SgioCdAccess.h"
 
 namespace zarnel {
@@ -22,6 +25,9 @@ class PosixPlatform {
   PosixFileSystem files_;
   FfmpegMediaLibrary media_;
   SgioCdAccess cd_;
+  SdlSoundSystem sound_;  // starts SDL's audio once for the process
+  AlsaSystemMixer mixer_;
+  PosixThreadControl threads_;
 };
 
 }  // namespace zarnel
