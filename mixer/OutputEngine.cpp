@@ -121,16 +121,12 @@ void OutputEngine::updateCursorsRt() {
   feedRecorderRt(playCursor_, play);
   playCursor_ = play;
   writeCursor_.store(write, std::memory_order_relaxed);
-  // While a re-mix is pending, the mixer's read indices may not belong to the
-  // desks' audio (a desk started since the last pass): the heard indices wait
-  // for the re-mix, one loop later.
-  if (remix_.load(std::memory_order_acquire) != 0) return;
   const int32_t behind = wrapMix(mixPos_ - write);
   for (int32_t d = 0; d < 2; ++d) {
+    // A desk that only started since the last pass waits for the re-mix that
+    // ties the mixer's read index to its heard index.
+    if (!movingRt(d) || !tracking_[d]) continue;
     Desk& desk = *desks_[d];
-    bool moving = (playing_[d].load(std::memory_order_relaxed) != 0 && !desk.hold()) ||
-                  desk.transitionActive();
-    if (!moving) continue;
     int32_t heard = readIndex_[d] - behind;
     if (heard < 0) heard += kOutputRingFrames;
     desk.positionUpdateRt(heard);
@@ -175,6 +171,11 @@ void OutputEngine::recordFrameRt(int32_t i, int16_t* dst) const {
 
 // --- mixing pass -------------------------------------------------------------
 
+bool OutputEngine::movingRt(int32_t d) const {
+  const Desk& desk = *desks_[d];
+  return (playing_[d].load(std::memory_order_relaxed) != 0 && !desk.hold()) || desk.transitionActive();
+}
+
 void OutputEngine::beginRemixRt() {
   const int32_t write = writeCursor();
   int32_t frames = wrapMix(mixPos_ - write);
@@ -186,6 +187,7 @@ void OutputEngine::beginRemixRt() {
                              : desk.outputRing().heardIndex;
     eq_[d][0].clear();
     eq_[d][1].clear();
+    tracking_[d] = true;
   }
   mixPos_ = write;
   fade_ = kRestartFadeFrames;
@@ -223,6 +225,9 @@ int32_t OutputEngine::framesToMixRt(bool part[2]) {
 
 bool OutputEngine::mixRt() {
   if (remix_.exchange(0, std::memory_order_acquire) != 0) beginRemixRt();
+  // The read index of a desk that stands still runs on without its audio.
+  for (int32_t d = 0; d < 2; ++d)
+    if (!movingRt(d)) tracking_[d] = false;
   bool part[2];
   const int32_t n = framesToMixRt(part);
   if (n <= 0) return false;

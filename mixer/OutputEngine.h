@@ -116,6 +116,7 @@ class OutputEngine : public DeskEngine {
 
  private:
   void beginRemixRt();
+  bool movingRt(int32_t desk) const;
   int32_t framesToMixRt(bool part[2]);
   void loadParamsRt();
   void mixDesksRt(const bool part[2], int32_t n);
@@ -144,6 +145,7 @@ class OutputEngine : public DeskEngine {
   int32_t mixPos_ = 0;
   int32_t playCursor_ = 0;
   int32_t readIndex_[2] = {0, 0};
+  bool tracking_[2] = {false, false};  // read index tied to the desk's heard index
   bool equalizerOn_ = true;
   StripGains strip_[2];
   BandEqualizer eq_[2][2];

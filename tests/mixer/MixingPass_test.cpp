@@ -217,5 +217,29 @@ TEST(MixingPass, PlayStartsAtTheHeardPointEvenAfterIdling) {
   for (size_t k = 256; k < 4000; ++k) ASSERT_EQ(p[2 * (first + k)], int16_t(1001 + k)) << k;
 }
 
+TEST(MixingPass, ReMixesContinueTheAudioSeamlessly) {
+  test::MixHarness h;
+  settings().equalizer = 0;
+  settings().masterTempo = 0;
+  h.mixer.sendAll();
+  std::vector<int16_t> ramp(44100 * 2 * 8);
+  for (size_t i = 0; i < ramp.size() / 2; ++i) ramp[2 * i] = ramp[2 * i + 1] = int16_t(i % 30000);
+  h.addWav("a.wav", ramp);
+  ASSERT_TRUE(h.load(0, "a.wav"));
+  h.mixer.setCrossfader(0);
+  h.desk[0]->play();
+  h.run(22050);
+  h.clearPlayed();
+  // The smooth curve keeps desk 1 at full level up to 1365: each move
+  // re-mixes the same audio, which must join what was already heard.
+  for (int32_t i = 0; i < 200; ++i) {
+    h.mixer.setCrossfader(i % 2 ? 100 : 1300);
+    h.run(256);
+  }
+  const auto& p = h.played();
+  for (size_t i = 1; i < p.size() / 2; ++i)
+    ASSERT_EQ(p[2 * i], int16_t((p[2 * (i - 1)] + 1) % 30000)) << i;
+}
+
 }  // namespace
 }  // namespace zarnel

@@ -1,0 +1,56 @@
+#include "tools/play/MixPlan.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace zarnel::tools {
+
+MixPlan::MixPlan(const PlatformServices& services) {
+  DeskLinks links;
+  links.services = services;
+  links.poster = &watcher_;
+  desks_[0] = std::make_unique<Desk>(0, links);
+  desks_[1] = std::make_unique<Desk>(1, links);
+}
+
+bool MixPlan::load(const std::vector<std::string>& files, std::string& error) {
+  tracks_ = std::min<size_t>(files.size(), 2);
+  for (size_t d = 0; d < tracks_; ++d) {
+    if (!desks_[d]->load(files[d].c_str(), "", files[d].c_str(), nullptr)) {
+      error = "cannot open " + files[d];
+      return false;
+    }
+  }
+  return true;
+}
+
+void MixPlan::start() {
+  mixer_.setCrossfader(0);
+  desks_[0]->play();
+}
+
+void MixPlan::step() {
+  if (tracks_ < 2) return;
+  Desk& first = *desks_[0];
+  if (!secondStarted_) {
+    if (first.position() < 2.0f / 3.0f) return;
+    desks_[1]->play();
+    secondStarted_ = true;
+    fadeFrom_ = first.position();
+  }
+  float p = first.position() < 0 ? 1.0f : (first.position() - fadeFrom_) / (1.0f - fadeFrom_);
+  mixer_.setCrossfader(int32_t(4096 * std::clamp(p, 0.0f, 1.0f)));
+}
+
+bool MixPlan::finished() const {
+  return watcher_.ended[0] && (tracks_ < 2 || (secondStarted_ && watcher_.ended[1]));
+}
+
+void MixPlan::printStatus(double seconds) const {
+  std::fprintf(stderr, "\r%6.1f s  desk 1 %5.1f%%  desk 2 %5.1f%%  crossfader %4d  pitch %d/%d ",
+               seconds, 100.0 * std::max(0.0f, desks_[0]->position()),
+               100.0 * std::max(0.0f, desks_[1]->position()), mixer_.crossfader(), desks_[0]->pitch(),
+               desks_[1]->pitch());
+}
+
+}  // namespace zarnel::tools
