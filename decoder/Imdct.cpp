@@ -1,0 +1,151 @@
+#include "decoder/Imdct.h"
+
+#include <array>
+#include <cstring>
+
+#include "decoder/ConstMath.h"
+
+namespace zarnel {
+
+namespace {
+
+// Alias reduction butterflies from the published c[i] (table B.9):
+// cs = 1 / sqrt(1 + c²), ca = c / sqrt(1 + c²).
+constexpr double kAliasC[8] = {-0.6, -0.535, -0.33, -0.185, -0.095, -0.041, -0.0142, -0.0037};
+
+struct Butterfly {
+  float cs[8];
+  float ca[8];
+};
+
+constexpr Butterfly makeButterfly() {
+  Butterfly b{};
+  for (int32_t i = 0; i < 8; ++i) {
+    const double root = cmath::sqrt(1.0 + kAliasC[i] * kAliasC[i]);
+    b.cs[i] = float(1.0 / root);
+    b.ca[i] = float(kAliasC[i] / root);
+  }
+  return b;
+}
+constexpr Butterfly kButterfly = makeButterfly();
+
+// Window shapes by block type (0 normal, 1 start, 3 stop; 2 is the short
+// window in its first 12 entries).
+constexpr std::array<std::array<float, 36>, 4> makeWindows() {
+  std::array<std::array<float, 36>, 4> w{};
+  for (int32_t n = 0; n < 36; ++n) w[0][n] = float(cmath::sin(cmath::kPi / 36.0 * (n + 0.5)));
+  for (int32_t n = 0; n < 18; ++n) w[1][n] = w[0][n];
+  for (int32_t n = 18; n < 24; ++n) w[1][n] = 1.0f;
+  for (int32_t n = 24; n < 30; ++n) w[1][n] = float(cmath::sin(cmath::kPi / 12.0 * (n - 18 + 0.5)));
+  for (int32_t n = 6; n < 12; ++n) w[3][n] = float(cmath::sin(cmath::kPi / 12.0 * (n - 6 + 0.5)));
+  for (int32_t n = 12; n < 18; ++n) w[3][n] = 1.0f;
+  for (int32_t n = 18; n < 36; ++n) w[3][n] = w[0][n];
+  for (int32_t n = 0; n < 12; ++n) w[2][n] = float(cmath::sin(cmath::kPi / 12.0 * (n + 0.5)));
+  return w;
+}
+constexpr auto kWindows = makeWindows();
+
+// The 36-point IMDCT is an 18-point DCT-IV, y[m] = Σ X[k]·cos(π/72·(2m+1)(2k+1)),
+// unfolded; the matrix is stored by k so that the sum over m vectorises.
+constexpr std::array<std::array<float, 18>, 18> makeDct4() {
+  std::array<std::array<float, 18>, 18> t{};
+  for (int32_t k = 0; k < 18; ++k) {
+    for (int32_t m = 0; m < 18; ++m) t[k][m] = float(cmath::cos(cmath::kPi / 72.0 * (2 * m + 1) * (2 * k + 1)));
+  }
+  return t;
+}
+constexpr auto kDct4 = makeDct4();
+
+// 12-point IMDCT: x[n] = Σ X[k]·cos(π/24·(2n + 7)(2k + 1)), stored by k.
+constexpr std::array<std::array<float, 12>, 6> makeShortCos() {
+  std::array<std::array<float, 12>, 6> t{};
+  for (int32_t k = 0; k < 6; ++k) {
+    for (int32_t n = 0; n < 12; ++n) t[k][n] = float(cmath::cos(cmath::kPi / 24.0 * (2 * n + 7) * (2 * k + 1)));
+  }
+  return t;
+}
+constexpr auto kShortCos = makeShortCos();
+
+void reorderShort(const BandLayout& layout, int32_t firstBand, float* xr) {
+  float tmp[576];
+  const int32_t first = 3 * layout.shortStart[firstBand];
+  for (int32_t b = firstBand; b < kShortBands; ++b) {
+    const int32_t start = 3 * layout.shortStart[b];
+    const int32_t width = layout.shortStart[b + 1] - layout.shortStart[b];
+    for (int32_t w = 0; w < 3; ++w) {
+      for (int32_t k = 0; k < width; ++k) tmp[start + 3 * k + w] = xr[start + w * width + k];
+    }
+  }
+  std::memcpy(xr + first, tmp + first, sizeof(float) * size_t(576 - first));
+}
+
+void aliasReduce(float* xr, int32_t boundaries) {
+  for (int32_t sb = 1; sb <= boundaries; ++sb) {
+    float* lo = xr + 18 * sb - 1;
+    float* hi = xr + 18 * sb;
+    for (int32_t i = 0; i < 8; ++i) {
+      const float a = lo[-i];
+      const float b = hi[i];
+      lo[-i] = a * kButterfly.cs[i] - b * kButterfly.ca[i];
+      hi[i] = b * kButterfly.cs[i] + a * kButterfly.ca[i];
+    }
+  }
+}
+
+void imdctLong(const float* in, int32_t blockType, float* z) {
+  float y[18] = {};
+  for (int32_t k = 0; k < 18; ++k) {
+    const float x = in[k];
+    for (int32_t m = 0; m < 18; ++m) y[m] += x * kDct4[k][m];
+  }
+  const auto& w = kWindows[blockType];
+  for (int32_t n = 0; n < 9; ++n) z[n] = y[n + 9] * w[n];
+  for (int32_t n = 9; n < 27; ++n) z[n] = -y[26 - n] * w[n];
+  for (int32_t n = 27; n < 36; ++n) z[n] = -y[n - 27] * w[n];
+}
+
+void imdctShort(const float* in, float* z) {
+  for (int32_t n = 0; n < 36; ++n) z[n] = 0.0f;
+  for (int32_t w = 0; w < 3; ++w) {
+    float x[12] = {};
+    for (int32_t k = 0; k < 6; ++k) {
+      const float v = in[3 * k + w];
+      for (int32_t n = 0; n < 12; ++n) x[n] += v * kShortCos[k][n];
+    }
+    for (int32_t n = 0; n < 12; ++n) z[6 + 6 * w + n] += x[n] * kWindows[2][n];
+  }
+}
+
+}  // namespace
+
+void hybridSynthesis(const GranuleInfo& g, const BandLayout& layout, float* xr, int32_t count,
+                     OverlapState& overlap, float (*out)[32]) {
+  int32_t active = (count + 17) / 18;
+  if (g.shortBlocks()) reorderShort(layout, g.mixed ? 3 : 0, xr);
+  if (!g.shortBlocks() || g.mixed) {
+    const int32_t boundaries = g.shortBlocks() ? 1 : (active < 31 ? active : 31);
+    aliasReduce(xr, boundaries);
+    active = active + 1 < 32 ? active + 1 : 32;
+    if (g.shortBlocks() && active < 2) active = 2;
+  }
+  for (int32_t sb = 0; sb < 32; ++sb) {
+    float z[36] = {};
+    if (sb < active) {
+      const bool longBlock = !g.shortBlocks() || (g.mixed && sb < 2);
+      if (longBlock) {
+        imdctLong(xr + 18 * sb, g.shortBlocks() ? 0 : g.blockType, z);
+      } else {
+        imdctShort(xr + 18 * sb, z);
+      }
+    }
+    float* keep = overlap.samples[sb];
+    const float sign = (sb & 1) ? -1.0f : 1.0f;
+    for (int32_t n = 0; n < 18; ++n) {
+      const float v = z[n] + keep[n];
+      out[n][sb] = (n & 1) ? v * sign : v;
+      keep[n] = z[n + 18];
+    }
+  }
+}
+
+}  // namespace zarnel

@@ -1,0 +1,28 @@
+#pragma once
+// The "Xing" header some encoders put in a silent first frame: the stream's
+// frame count and a 100-entry seek table.
+
+#include <cstdint>
+
+namespace zarnel {
+
+constexpr int32_t kXingProbeBytes = 196;  // bytes read at input start to look for it
+
+struct StreamInfo {
+  int32_t duration = 0;   // seconds, 0 when unknown
+  int32_t bitrate = 0;    // kbit/s, 0 when unknown
+  bool frameCount = false;  // duration comes from the header's frame count
+  bool seekTable = false;
+  uint8_t table[100] = {};
+};
+
+// Reads what the first bytes of a stream of streamSize bytes tell: with a
+// valid frame header first, duration = size / (bitrate × 125); with a
+// "Xing" tag in that frame, its frame count and seek table.
+StreamInfo probeStreamStart(const uint8_t* data, int32_t bytes, int64_t streamSize);
+
+// Return: the byte fraction of the stream at time fraction x (clamped to
+// 0..1), interpolated in the seek table; the pair after entry 99 is 256.
+float seekTableFraction(const uint8_t* table, float x);
+
+}  // namespace zarnel
