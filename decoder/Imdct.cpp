@@ -120,8 +120,14 @@ void imdctShort(const float* in, float* z) {
 
 void hybridSynthesis(const GranuleInfo& g, const BandLayout& layout, float* xr, int32_t count,
                      OverlapState& overlap, float (*out)[32]) {
+  if (g.shortBlocks()) {
+    reorderShort(layout, g.mixed ? 3 : 0, xr);
+    // Reordering spreads a short band's first window over the whole band.
+    int32_t band = 0;
+    while (band < kShortBands && 3 * layout.shortStart[band + 1] < count) ++band;
+    if (count > 36 || !g.mixed) count = 3 * layout.shortStart[band < kShortBands ? band + 1 : kShortBands];
+  }
   int32_t active = (count + 17) / 18;
-  if (g.shortBlocks()) reorderShort(layout, g.mixed ? 3 : 0, xr);
   if (!g.shortBlocks() || g.mixed) {
     const int32_t boundaries = g.shortBlocks() ? 1 : (active < 31 ? active : 31);
     aliasReduce(xr, boundaries);
@@ -131,9 +137,11 @@ void hybridSynthesis(const GranuleInfo& g, const BandLayout& layout, float* xr, 
   for (int32_t sb = 0; sb < 32; ++sb) {
     float z[36] = {};
     if (sb < active) {
-      const bool longBlock = !g.shortBlocks() || (g.mixed && sb < 2);
-      if (longBlock) {
-        imdctLong(xr + 18 * sb, g.shortBlocks() ? 0 : g.blockType, z);
+      // A mixed block's two lowest subbands take the normal window whatever
+      // the block type.
+      const bool lowMixed = g.mixed && sb < 2;
+      if (!g.shortBlocks() || lowMixed) {
+        imdctLong(xr + 18 * sb, lowMixed ? 0 : g.blockType, z);
       } else {
         imdctShort(xr + 18 * sb, z);
       }
