@@ -62,23 +62,6 @@ TEST_F(SdlSoundBufferTest, CursorsFollowRealTimeWithTheWriteCursorJustAhead) {
   EXPECT_NEAR(double(travelled) / SdlSoundDevice::kRate, seconds, 0.35 * seconds);
 }
 
-TEST_F(SdlSoundBufferTest, StoppedCursorsHoldAndPlayRestartsFromTheStart) {
-  ASSERT_NO_FATAL_FAILURE(open(22050, 2));
-  ASSERT_TRUE(buffer_->play());
-  ASSERT_TRUE(test::waitHanded(*buffer_, 3000, 2s));
-  buffer_->stop();
-  int32_t play = 0, write = 0, play2 = 0, write2 = 0;
-  ASSERT_TRUE(buffer_->cursors(play, write));
-  EXPECT_GE(write, 3000);
-  std::this_thread::sleep_for(50ms);
-  ASSERT_TRUE(buffer_->cursors(play2, write2));
-  EXPECT_EQ(write2, write);
-  EXPECT_EQ(play2, write);
-  ASSERT_TRUE(buffer_->play());
-  ASSERT_TRUE(buffer_->cursors(play, write));
-  EXPECT_LT(write, 3000);
-}
-
 TEST_F(SdlSoundBufferTest, LockedRegionsWrapAtTheEnd) {
   ASSERT_NO_FATAL_FAILURE(open(1000, 4));
   SoundRegion region;

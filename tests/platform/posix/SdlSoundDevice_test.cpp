@@ -62,6 +62,15 @@ void fillTone(SoundBuffer& buffer, size_t) {
 
 int16_t clip16(int32_t value) { return int16_t(std::clamp(value, -32768, 32767)); }
 
+// Each device channel c plays tone c, looping every loop frames.
+void expectOwnTones(const Recording& out, int32_t channels, int32_t loop, int32_t frames) {
+  ASSERT_EQ(out.channels, channels);
+  for (int32_t c = 0; c < channels; ++c) {
+    auto same = [c, loop](int32_t k, int16_t v) { return v == tone(k % loop, c); };
+    EXPECT_EQ(test::firstMismatch(out.samples, channels, c, frames, same), frames) << "channel " << c;
+  }
+}
+
 TEST(SdlSoundDeviceTest, OpenErrorsMapToTheirResults) {
   EXPECT_EQ(SdlSoundDevice::classifyOpenError(
                 "ALSA: Couldn't open audio device: Device or resource busy"),
@@ -116,23 +125,13 @@ TEST(SdlSoundDeviceTest, DiskDriverHearsAStereoBufferOnLeftAndRightAcrossItsEnd)
     ASSERT_TRUE(buffer.write(kFrames - kTail, wrapped.data(), 2 * kTail));
   };
   const Recording out = recordOnDisk(2, false, {{2, kFrames}}, fillAcrossTheEnd, kFrames + 2000);
-  ASSERT_EQ(out.channels, 2);
-  for (int32_t c = 0; c < 2; ++c) {
-    const int32_t k = test::firstMismatch(out.samples, 2, c, kFrames + 2000,
-                                          [c](int32_t k, int16_t v) { return v == tone(k % kFrames, c); });
-    EXPECT_EQ(k, kFrames + 2000) << "channel " << c;
-  }
+  expectOwnTones(out, 2, kFrames, kFrames + 2000);
 }
 
 TEST(SdlSoundDeviceTest, FourChannelBufferFillsAFourChannelDevice) {
   constexpr int32_t kFrames = 8820;
   const Recording out = recordOnDisk(4, false, {{4, kFrames}}, fillTone, kFrames + 1000);
-  ASSERT_EQ(out.channels, 4);
-  for (int32_t c = 0; c < 4; ++c) {
-    const int32_t k = test::firstMismatch(out.samples, 4, c, kFrames + 1000,
-                                          [c](int32_t k, int16_t v) { return v == tone(k % kFrames, c); });
-    EXPECT_EQ(k, kFrames + 1000) << "channel " << c;
-  }
+  expectOwnTones(out, 4, kFrames, kFrames + 1000);
 }
 
 TEST(SdlSoundDeviceTest, MonoBuffersPlacedInSpaceLandOnTheirOwnChannel) {
@@ -148,12 +147,7 @@ TEST(SdlSoundDeviceTest, MonoBuffersPlacedInSpaceLandOnTheirOwnChannel) {
     ASSERT_TRUE(buffer.write(0, samples.data(), kFrames));
   };
   const Recording out = recordOnDisk(2, true, specs, fillOwnTone, kFrames + 1000);
-  ASSERT_EQ(out.channels, 4) << "a stereo primary with 3D control takes four channels";
-  for (int32_t c = 0; c < 4; ++c) {
-    const int32_t k = test::firstMismatch(out.samples, 4, c, kFrames + 1000,
-                                          [c](int32_t k, int16_t v) { return v == tone(k % kFrames, c); });
-    EXPECT_EQ(k, kFrames + 1000) << "channel " << c;
-  }
+  expectOwnTones(out, 4, kFrames, kFrames + 1000);  // a 3D primary takes four channels
 }
 
 TEST(SdlSoundDeviceTest, StereoDeviceTakesTheBackPairOnTheFrontAndClips) {
