@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Zarnel (optimised, in build/), gives it a home
-# folder of its own and mixes two of the demo songs.
+# folder of its own and mixes two of the demo songs on the sound card (or into a
+# file where there is no sound output).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,5 +18,9 @@ if ! ls "$home/sample songs/"*.wav >/dev/null 2>&1; then
 fi
 
 songs=("$home/sample songs/"*.wav)
-build/bin/zarnel-play --out "$home/demo mix.wav" "${songs[0]}" "${songs[1]}"
-echo "The mix of desk 1 into desk 2 is in: $home/demo mix.wav"
+echo "Mixing desk 1 into desk 2 on the sound card (Ctrl-C stops)"
+if ! build/bin/zarnel-play "${songs[0]}" "${songs[1]}"; then
+  echo "No sound output here: rendering the mix to a file instead"
+  build/bin/zarnel-play --out "$home/demo mix.wav" "${songs[0]}" "${songs[1]}"
+  echo "The mix of desk 1 into desk 2 is in: $home/demo mix.wav"
+fi

@@ -13,11 +13,24 @@ VirtualSoundBuffer::VirtualSoundBuffer(int32_t frames, int32_t channels, int32_t
 bool VirtualSoundBuffer::play() {
   play_.store(0, std::memory_order_release);
   playing_ = true;
+  if (realTime_) followRealTime(true);
   return true;
+}
+
+void VirtualSoundBuffer::followRealTime(bool on) {
+  realTime_ = on;
+  clockStart_ = std::chrono::steady_clock::now();
+  clockFrames_ = 0;
 }
 
 bool VirtualSoundBuffer::cursors(int32_t& play, int32_t& write) {
   if (failCursors_) return false;
+  if (realTime_) {
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - clockStart_;
+    const auto due = int64_t(elapsed.count() * 44100.0);
+    advance(int32_t(due - clockFrames_));
+    clockFrames_ = due;
+  }
   play = play_.load(std::memory_order_acquire);
   write = (play + latency_) % frames_;
   return true;

@@ -4,6 +4,7 @@
 // would have played.
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <vector>
 
@@ -29,6 +30,10 @@ class VirtualSoundBuffer : public SoundBuffer {
   // unless stopped): the play cursor moves on and the frames it passes are
   // appended to the recording. Caller's thread.
   void advance(int32_t count);
+  // Makes the clock follow real time: each cursor read first plays the frames
+  // that real time has added since the previous one. Pre: only the thread
+  // that reads the cursors advances the buffer from then on.
+  void followRealTime(bool on);
   void setRecording(bool on) { recording_ = on; }
   const std::vector<int16_t>& recorded() const { return recorded_; }
   void clearRecorded() { recorded_.clear(); }
@@ -51,6 +56,9 @@ class VirtualSoundBuffer : public SoundBuffer {
   std::vector<int16_t> recorded_;
   std::atomic<int32_t> play_{0};
   bool playing_ = true;
+  bool realTime_ = false;
+  std::chrono::steady_clock::time_point clockStart_{};
+  int64_t clockFrames_ = 0;
   bool recording_ = true;
   bool failCursors_ = false;
   bool failWrites_ = false;

@@ -112,6 +112,7 @@ std::unique_ptr<SoundBuffer> VirtualSoundDevice::createBuffer(const SoundBufferS
     return nullptr;
   }
   auto buffer = std::make_unique<DeviceBuffer>(*this, spec.frames, spec.channels);
+  if (system_.realTime_) buffer->followRealTime(true);
   buffers_.push_back(buffer.get());
   specs_.push_back(spec);
   result = SoundResult::ok;

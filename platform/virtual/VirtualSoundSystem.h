@@ -34,6 +34,8 @@ class VirtualSoundSystem : public SoundSystem {
 
   // Plays frames (nominal) on every open device.
   void advance(int32_t frames);
+  // Makes every buffer created from now on follow real time instead.
+  void followRealTime(bool on) { realTime_ = on; }
 
   std::vector<SoundDeviceInfo> devices() override;
   std::unique_ptr<SoundDevice> open(const SoundDeviceId* id, SoundResult& result) override;
@@ -56,6 +58,7 @@ class VirtualSoundSystem : public SoundSystem {
   std::vector<VirtualSoundDevice*> open_;
   bool outOfMemory_ = false;
   bool failBuffers_ = false;
+  bool realTime_ = false;
 };
 
 class VirtualSoundDevice : public SoundDevice {

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 
 #include "app/FatalError.h"
 #include "app/Settings.h"
@@ -221,6 +223,42 @@ TEST(OutputEngines, DriftingCardsRealignWithoutStopping) {
   const auto channels = rig.channels();
   expectTones(channels.at(0), kDesk1L, "card 1");
   expectTones(channels.at(2), kDesk2L, "card 2");
+}
+
+TEST(OutputEngines, CopyUpcomingIsWhatTheCardPlaysNext) {
+  EngineRig rig;
+  rig.sound.addCard("card");
+  ASSERT_TRUE(rig.open(0));
+  rig.playBoth();
+  rig.run(44100);
+  std::vector<int16_t> upcoming(4000 * 2);
+  ASSERT_EQ(rig.engine->copyUpcoming(upcoming.data(), 4000), 4000);
+  std::vector<int16_t> whole(kMixRingFrames * 2);
+  EXPECT_EQ(rig.engine->copyUpcoming(whole.data(), 99999), kMixRingFrames);  // at most one buffer
+  ASSERT_EQ(rig.engine->copyUpcoming(upcoming.data(), 4000), 4000);
+  const VirtualSoundBuffer& card = *rig.sound.openDevices()[0]->buffers()[0];
+  const size_t before = card.recorded().size();
+  rig.run(VirtualSoundSystem::kLatency + 4000);
+  // The write cursor is the card's latency ahead of what it plays.
+  const size_t from = before + size_t(VirtualSoundSystem::kLatency) * 2;
+  for (size_t i = 0; i < upcoming.size(); ++i) ASSERT_EQ(card.recorded()[from + i], upcoming[i]) << i;
+}
+
+TEST(VirtualSoundSystem, RealTimeCardPlaysAsTheClockGoes) {
+  VirtualSoundSystem sound;
+  sound.addCard("card");
+  sound.followRealTime(true);
+  SoundResult result;
+  std::unique_ptr<SoundDevice> device = sound.open(nullptr, result);
+  ASSERT_TRUE(device);
+  std::unique_ptr<SoundBuffer> buffer = device->createBuffer({2, kMixRingFrames}, result);
+  ASSERT_TRUE(buffer->play());
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  int32_t play = 0, write = 0;
+  ASSERT_TRUE(buffer->cursors(play, write));
+  EXPECT_GE(play, 4410);   // at least 100 ms went by
+  EXPECT_LT(play, 22050);  // and less than the buffer (the test is not that slow)
+  EXPECT_EQ(write, play + VirtualSoundSystem::kLatency);
 }
 
 }  // namespace

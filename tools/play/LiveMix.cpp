@@ -6,6 +6,7 @@
 
 #include "app/FatalError.h"
 #include "app/Settings.h"
+#include "app/SystemVolumeGuard.h"
 #include "mixer/SoundOutput.h"
 #include "tools/play/MixPlan.h"
 
@@ -30,6 +31,7 @@ const char* soundErrorText(int32_t code) {
 
 int playLive(const PlatformServices& services, const std::vector<std::string>& files,
              const std::atomic<bool>& stop, std::string& error) {
+  SystemVolumeGuard volumes(services.mixer);
   MixPlan plan(services);
   settings().outputMode = 0;
   SoundOutput output(plan.desk(0), plan.desk(1), services);

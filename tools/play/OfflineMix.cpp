@@ -60,16 +60,18 @@ OfflineMixResult OfflineSession::run(const std::vector<std::string>& files, bool
     frames += kStep;
     if (showStatus && frames % (44100 * 4) < kStep) plan_.printStatus(double(frames) / 44100.0);
   }
-  // The end was detected at the write cursor; play out what the card still holds.
+  // The mix began at the write cursor of the first loop, and the end was
+  // detected at the write cursor of the last: play out what the card holds
+  // up to there and keep just that stretch.
   for (int32_t left = kLatency; left > 0; left -= kStep) loopOnce();
   if (showStatus) {
     plan_.printStatus(double(frames) / 44100.0);
     std::fputc('\n', stderr);
   }
   const std::vector<int16_t>& played = card_->recorded();
-  const size_t skip = std::min(played.size(), size_t(kLatency) * 2);
-  const size_t keep = std::min(played.size(), size_t(frames) * 2);
-  result.stereo.assign(played.begin() + long(skip), played.begin() + long(std::max(skip, keep)));
+  const size_t begin = std::min(played.size(), size_t(kStep + kLatency) * 2);
+  const size_t end = std::min(played.size(), size_t(frames + kLatency) * 2);
+  result.stereo.assign(played.begin() + long(begin), played.begin() + long(std::max(begin, end)));
   result.ok = true;
   return result;
 }
