@@ -82,14 +82,27 @@ bool anyNonzero(const float* x, int32_t begin, int32_t end) {
   return false;
 }
 
+// The top band (long 21, short 12) has no scale factor of its own: it
+// continues the band below when that band is intensity coded, and otherwise
+// takes position 0, both channels at full weight.
+struct Position {
+  int32_t pos;
+  int32_t illegal;
+};
+
+Position topBand(bool belowCoded, int32_t pos, int32_t illegal) {
+  return belowCoded ? Position{pos, illegal} : Position{0, 1 << 30};
+}
+
 // Long bands [0, endBand); intensity from the band after the right channel's
-// last nonzero line (firstIntensity). The top band has no scale factor of
-// its own and takes the position of the band below.
+// last nonzero line (firstIntensity).
 void longBands(const Context& c, const BandLayout& layout, int32_t endBand, int32_t firstIntensity) {
   for (int32_t b = 0; b < endBand; ++b) {
-    const int32_t src = b < kLongBands - 1 ? b : kLongBands - 2;
-    band(c, layout.longStart[b], layout.longStart[b + 1], b >= firstIntensity, c.sf->longBand[src],
-         c.sf->illegalLong[src]);
+    constexpr int32_t kTop = kLongBands - 1;
+    const Position p = b < kTop ? Position{c.sf->longBand[b], c.sf->illegalLong[b]}
+                                : topBand(kTop - 1 >= firstIntensity, c.sf->longBand[kTop - 1],
+                                          c.sf->illegalLong[kTop - 1]);
+    band(c, layout.longStart[b], layout.longStart[b + 1], b >= firstIntensity, p.pos, p.illegal);
   }
 }
 
@@ -108,8 +121,11 @@ void shortBands(const Context& c, const BandLayout& layout, int32_t firstBand, b
     for (int32_t b = firstBand; b < kShortBands; ++b) {
       const int32_t width = layout.shortStart[b + 1] - layout.shortStart[b];
       const int32_t begin = 3 * layout.shortStart[b] + w * width;
-      const int32_t src = b < kShortBands - 1 ? b : kShortBands - 2;
-      band(c, begin, begin + width, b >= bound, c.sf->shortBand[src][w], c.sf->illegalShort[src]);
+      constexpr int32_t kTop = kShortBands - 1;
+      const Position p = b < kTop ? Position{c.sf->shortBand[b][w], c.sf->illegalShort[b]}
+                                  : topBand(kTop - 1 >= bound, c.sf->shortBand[kTop - 1][w],
+                                            c.sf->illegalShort[kTop - 1]);
+      band(c, begin, begin + width, b >= bound, p.pos, p.illegal);
     }
   }
 }
