@@ -1,6 +1,7 @@
 #include "platform/posix/SdlSoundSystem.h"
 
 #include <SDL.h>
+#include <alsa/asoundlib.h>
 
 #include <algorithm>
 #include <new>
@@ -31,10 +32,15 @@ void storeBigEndian(uint64_t value, uint8_t* out) {
   }
 }
 
+// The ALSA library prints its own errors to stderr while SDL probes for a
+// device; the sound system reports failures itself.
+void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
+
 }  // namespace
 
 SdlSoundSystem::SdlSoundSystem() {
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  snd_lib_error_set_handler(quietAlsa);
   ready_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
 }
 
