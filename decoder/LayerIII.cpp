@@ -24,7 +24,7 @@ int32_t appendMainData(LayerIIIState& st, const uint8_t* data, int32_t bytes) {
   return before;
 }
 
-HuffmanRegions regionsOf(const FrameHeader& h, const GranuleInfo& g, const BandLayout& layout, int64_t endBit) {
+HuffmanRegions regionsOf(const GranuleInfo& g, const BandLayout& layout, int64_t endBit) {
   int32_t r1;
   int32_t r2;
   if (g.windowSwitching) {
@@ -58,7 +58,7 @@ int32_t decodeChannel(const FrameHeader& h, SideInfo& side, int32_t gr, int32_t 
   ScaleFactors sf;
   readScaleFactors(r, h, side, gr, ch, st.scaleFactors[ch], sf);
   st.scaleFactors[ch] = sf;
-  const int32_t count = decodeSpectrum(r, regionsOf(h, g, layout, end), st.values[ch]);
+  const int32_t count = decodeSpectrum(r, regionsOf(g, layout, end), st.values[ch]);
   if (count < 0) return -1;
   requantize(g, sf, layout, st.values[ch], count, st.xr[ch]);
   r.setPosition(end);
