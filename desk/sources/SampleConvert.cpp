@@ -58,18 +58,12 @@ void repeatUpTo44100(int16_t* block, int32_t rate) {
 }
 
 void decimateTo44100(const int16_t* input, int32_t rate, int16_t* block) {
-  // Keeps acc = index × 44100 − i × rate, so index = ⌈i × rate / 44100⌉.
   int32_t index = 0;
   int32_t acc = 0;
   for (int32_t i = 0; i < kBlockFrames; ++i) {
     block[2 * i] = input[2 * index];
     block[2 * i + 1] = input[2 * index + 1];
-    acc -= rate;
-    if (acc < 0) {
-      const int32_t deficit = -acc - 1;
-      index += deficit / kSampleRate + 1;
-      acc = kSampleRate - 1 - deficit % kSampleRate;
-    }
+    index += decimationStep(rate, acc);
   }
 }
 

@@ -47,6 +47,18 @@ void monoToStereo(int16_t* buffer, int32_t count);
 // Pre: 39 <= rate < 44100; block holds kBlockFrames stereo frames.
 void repeatUpTo44100(int16_t* block, int32_t rate);
 
+// One step of the decimation walk for 44100 < rate <= 88200: acc starts at 0
+// with output frame 0 of a block; after output frame i the input index moves
+// to ⌈(i + 1) × rate / 44100⌉, so a block takes ⌈1152 × rate / 44100⌉ frames.
+// Return: the input frames to advance after this output frame.
+inline int32_t decimationStep(int32_t rate, int32_t& acc) {
+  acc -= rate;
+  if (acc >= 0) return 0;
+  const int32_t deficit = -acc - 1;
+  acc = kSampleRate - 1 - deficit % kSampleRate;
+  return deficit / kSampleRate + 1;
+}
+
 // Output frame i of block takes input frame ⌈i × rate / 44100⌉.
 // Pre: 44100 < rate <= 88200; input holds inputFramesPerBlock(rate) stereo
 // frames; block holds kBlockFrames frames and does not overlap input.
