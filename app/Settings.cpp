@@ -8,6 +8,8 @@ void Settings::resetToDefaults() {
   cdDrive = fresh.cdDrive;
   skin = fresh.skin;
   soundCardGuid = soundCard1Guid = soundCard2Guid = std::nullopt;
+  favorite.clear();
+  shortcuts.reset();
   toolTip = fresh.toolTip;
   babySecure = fresh.babySecure;
   maximized = fresh.maximized;

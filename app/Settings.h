@@ -8,10 +8,16 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace zarnel {
 
 using DeviceGuid = std::array<uint8_t, 16>;
+
+// Every text setting fits this many bytes, its terminating zero included.
+constexpr size_t kSettingsTextBytes = 512;
+// The settings format written as "Version"; a stored "Version" is not used.
+inline constexpr char kSettingsVersion[] = "2.2";
 
 // Fields that the audio thread reads while the UI thread may change them are
 // atomic; the others belong to the UI thread.
@@ -22,6 +28,13 @@ struct Settings {
   std::optional<DeviceGuid> soundCardGuid;
   std::optional<DeviceGuid> soundCard1Guid;
   std::optional<DeviceGuid> soundCard2Guid;
+  // The folder tree's favourite folder: the shell's item-identifier list as
+  // stored (items led by their 16-bit little-endian size, ended by a zero
+  // size), opaque to everything but the shell service; empty for none.
+  std::vector<uint8_t> favorite;
+  // The "Shortcuts" value as it was read; absent when there was none. Written
+  // back unchanged unless a shortcut manager supplies the list to write.
+  std::optional<std::vector<uint8_t>> shortcuts;
 
   int32_t toolTip = 1;
   int32_t babySecure = 1;

@@ -9,6 +9,8 @@ class CdAccess;
 class SoundSystem;
 class SystemMixer;
 class ThreadControl;
+class Registry;
+class DriveList;
 
 // Borrowed pointers; the backend owns the services for the whole run.
 struct PlatformServices {
@@ -18,6 +20,8 @@ struct PlatformServices {
   SoundSystem* sound = nullptr;
   SystemMixer* mixer = nullptr;
   ThreadControl* threads = nullptr;
+  Registry* registry = nullptr;
+  DriveList* drives = nullptr;
 };
 
 }  // namespace zarnel
