@@ -1,0 +1,138 @@
+#pragma once
+// Windows, their messages and timers, message boxes, the display size and the
+// single-instance rule, as the program's shell uses them.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace zarnel {
+
+// Message numbers the program handles; they keep the values the program's
+// messages have always had, so posted numbers stay meaningful.
+namespace msg {
+constexpr uint32_t kDestroy = 0x0002;
+constexpr uint32_t kPaint = 0x000F;
+constexpr uint32_t kClose = 0x0010;
+constexpr uint32_t kActivateApp = 0x001C;
+constexpr uint32_t kKeyDown = 0x0100;
+constexpr uint32_t kKeyUp = 0x0101;
+constexpr uint32_t kSysKeyDown = 0x0104;
+constexpr uint32_t kSysCommand = 0x0112;
+constexpr uint32_t kTimer = 0x0113;
+constexpr uint32_t kMouseMove = 0x0200;
+constexpr uint32_t kLButtonDown = 0x0201;
+constexpr uint32_t kLButtonUp = 0x0202;
+constexpr uint32_t kLButtonDblClk = 0x0203;
+constexpr uint32_t kRButtonDown = 0x0204;
+constexpr uint32_t kRButtonUp = 0x0205;
+constexpr uint32_t kRButtonDblClk = 0x0206;
+constexpr uint32_t kMouseWheel = 0x020A;
+constexpr uint32_t kDropFiles = 0x0233;
+constexpr uint32_t kJoy1Move = 0x03A0;
+constexpr uint32_t kJoy1ButtonDown = 0x03B5;
+constexpr uint32_t kUser = 0x0400;
+// System commands refused by the main window.
+constexpr int32_t kScScreenSave = 0xF140;
+constexpr int32_t kScMonitorPower = 0xF170;
+// Key-state bits of mouse messages.
+constexpr int32_t kMkLButton = 0x0001;
+constexpr int32_t kMkRButton = 0x0002;
+constexpr int32_t kMkRightFlag = 0x2000;  // added to right-button messages
+}  // namespace msg
+
+class Window;
+
+struct Message {
+  Window* window = nullptr;  // the target; null for thread messages
+  uint32_t id = 0;
+  int32_t wparam = 0;  // key code, key state, timer id, desk index, ...
+  int32_t lparam = 0;
+  int32_t x = 0, y = 0;  // mouse position in client coordinates
+  int32_t wheel = 0;     // wheel delta, 120 per notch
+  std::vector<std::string> files;  // dropped files
+};
+
+// Receives the messages of one window. UI thread.
+class MessageHandler {
+ public:
+  virtual ~MessageHandler() = default;
+  // Return: the message's result (as the window procedure's).
+  virtual intptr_t handle(const Message& message) = 0;
+};
+
+// A 32-bit image, 0x00RRGGBB per pixel, rows top to bottom.
+struct Bitmap {
+  int32_t width = 0, height = 0;
+  std::vector<uint32_t> pixels;
+};
+
+struct WindowSpec {
+  std::string className;
+  std::string title;
+  int32_t x = 0, y = 0, width = 800, height = 600;
+};
+
+// One top-level window with a back buffer that paint shows. UI thread,
+// except post().
+class Window {
+ public:
+  virtual ~Window() = default;
+  void setHandler(MessageHandler* handler) { handler_ = handler; }
+  MessageHandler* handler() const { return handler_; }
+  virtual void show(bool visible) = 0;
+  virtual void setBounds(int32_t x, int32_t y, int32_t width, int32_t height) = 0;
+  virtual int32_t width() const = 0;
+  virtual int32_t height() const = 0;
+  // Return: the back buffer, width() × height() pixels, valid until the next
+  // setBounds.
+  virtual uint32_t* backBuffer() = 0;
+  // Shows the back buffer on the screen.
+  virtual void present() = 0;
+  // Starts or restarts timer id; each expiry delivers kTimer with wparam id.
+  virtual void setTimer(int32_t id, int32_t periodMs) = 0;
+  virtual void killTimer(int32_t id) = 0;
+  virtual void acceptFiles(bool accept) = 0;
+  // Queues a message for the UI thread. Any thread; never blocks, locks or
+  // allocates. Return: false when the queue is full.
+  virtual bool post(uint32_t id, int32_t wparam, int32_t lparam) = 0;
+
+ private:
+  MessageHandler* handler_ = nullptr;
+};
+
+enum class MessageBoxKind { ok, error, yesNo };
+enum class MessageBoxAnswer { ok, yes, no };
+
+class WindowSystem {
+ public:
+  virtual ~WindowSystem() = default;
+  // Return: a new hidden window, or null on failure.
+  virtual std::unique_ptr<Window> createWindow(const WindowSpec& spec) = 0;
+  // Return: a visible topmost window showing image, shaped to the pixels
+  // whose mask is not 0, or null where shaped windows are not available.
+  virtual std::unique_ptr<Window> createSplash(const Bitmap& image, const std::vector<uint8_t>& mask,
+                                               int32_t x, int32_t y) = 0;
+  // Reads the display's current size. Return: false when it cannot be read.
+  virtual bool displaySize(int32_t& width, int32_t& height) = 0;
+  // Claims the program's single-instance mark for this user. Return: false
+  // when another running instance holds it.
+  virtual bool claimInstance(const std::string& className) = 0;
+  virtual void releaseInstance() = 0;
+  // Shows text and waits for the answer. caption is the box's title.
+  virtual MessageBoxAnswer messageBox(const std::string& text, const std::string& caption,
+                                      MessageBoxKind kind) = 0;
+  // Waits for the next message. Return: false once quit was posted.
+  virtual bool getMessage(Message& message) = 0;
+  // Like getMessage, waiting at most timeoutMs. Return: false when none came.
+  virtual bool peekMessage(Message& message, int32_t timeoutMs) = 0;
+  // Delivers message to its window's handler. Return: the handler's result.
+  intptr_t dispatch(const Message& message);
+  // Makes getMessage return false from now on.
+  virtual void postQuit() = 0;
+  // Return: milliseconds of a steady clock.
+  virtual int64_t nowMs() = 0;
+};
+
+}  // namespace zarnel

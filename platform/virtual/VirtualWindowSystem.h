@@ -1,0 +1,122 @@
+#pragma once
+// Off-screen windows driven by a test: a virtual clock, scripted input,
+// recorded message boxes, timers that fire as the clock reaches them, and
+// back buffers the test can read.
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/PostedQueue.h"
+#include "platform/WindowSystem.h"
+
+namespace zarnel {
+
+class VirtualWindowSystem;
+
+class VirtualWindow : public Window {
+ public:
+  VirtualWindow(VirtualWindowSystem& system, const WindowSpec& spec);
+  ~VirtualWindow() override;
+
+  void show(bool visible) override { visible_ = visible; }
+  void setBounds(int32_t x, int32_t y, int32_t width, int32_t height) override;
+  int32_t width() const override { return spec_.width; }
+  int32_t height() const override { return spec_.height; }
+  uint32_t* backBuffer() override { return pixels_.data(); }
+  void present() override { ++presented_; }
+  void setTimer(int32_t id, int32_t periodMs) override;
+  void killTimer(int32_t id) override;
+  void acceptFiles(bool accept) override { acceptFiles_ = accept; }
+  bool post(uint32_t id, int32_t wparam, int32_t lparam) override;
+
+  const WindowSpec& spec() const { return spec_; }
+  bool visible() const { return visible_; }
+  bool acceptsFiles() const { return acceptFiles_; }
+  int32_t presented() const { return presented_; }
+  // Timers running now: id to period.
+  std::map<int32_t, int32_t> timers() const;
+
+ private:
+  friend class VirtualWindowSystem;
+  struct Timer {
+    int32_t period;
+    int64_t due;
+  };
+  VirtualWindowSystem& system_;
+  WindowSpec spec_;
+  std::vector<uint32_t> pixels_;
+  std::map<int32_t, Timer> timers_;
+  bool visible_ = false;
+  bool acceptFiles_ = false;
+  int32_t presented_ = 0;
+};
+
+class VirtualWindowSystem : public WindowSystem {
+ public:
+  struct Box {
+    std::string text, caption;
+    MessageBoxKind kind;
+  };
+
+  std::unique_ptr<Window> createWindow(const WindowSpec& spec) override;
+  std::unique_ptr<Window> createSplash(const Bitmap& image, const std::vector<uint8_t>& mask, int32_t x,
+                                       int32_t y) override;
+  bool displaySize(int32_t& width, int32_t& height) override;
+  bool claimInstance(const std::string& className) override;
+  void releaseInstance() override { claimed_ = false; }
+  MessageBoxAnswer messageBox(const std::string& text, const std::string& caption,
+                              MessageBoxKind kind) override;
+  bool getMessage(Message& message) override;
+  bool peekMessage(Message& message, int32_t timeoutMs) override;
+  void postQuit() override { quit_ = true; }
+  int64_t nowMs() override { return now_; }
+
+  // --- test controls ---
+  // Delivers message to the first window of className when the clock
+  // reaches atMs (after everything already due).
+  void schedule(int64_t atMs, const std::string& className, Message message);
+  // The display reads as width × height; 0 makes reading it fail.
+  void setDisplay(int32_t width, int32_t height) { displayWidth_ = width, displayHeight_ = height; }
+  void setOtherInstanceRunning(bool running) { otherInstance_ = running; }
+  // Answers the next yes/no boxes in order (then yes).
+  void answerNext(MessageBoxAnswer answer) { answers_.push_back(answer); }
+  // getMessage gives up (returns false) once the clock passes this.
+  void setDeadline(int64_t ms) { deadline_ = ms; }
+
+  const std::vector<Box>& boxes() const { return boxes_; }
+  const std::vector<VirtualWindow*>& windows() const { return windows_; }
+  VirtualWindow* find(const std::string& className) const;
+  const Bitmap* splashImage() const { return splash_.width ? &splash_ : nullptr; }
+  int64_t splashShownMs() const { return splashShown_; }
+  bool instanceClaimed() const { return claimed_; }
+
+ private:
+  friend class VirtualWindow;
+  struct Scheduled {
+    int64_t at;
+    std::string className;
+    Message message;
+  };
+  bool nextDue(Message& message, int64_t limit);
+  bool nextTimer(Message& message, int64_t limit);
+  int64_t nextTimerDue(int64_t limit) const;
+
+  std::vector<VirtualWindow*> windows_;
+  std::vector<Scheduled> scheduled_;
+  std::vector<MessageBoxAnswer> answers_;
+  std::vector<Box> boxes_;
+  PostedQueue posted_;
+  Bitmap splash_;
+  int64_t splashShown_ = -1;
+  int64_t now_ = 0;
+  int64_t deadline_ = 3600 * 1000;
+  int32_t displayWidth_ = 1024, displayHeight_ = 768;
+  bool otherInstance_ = false;
+  bool claimed_ = false;
+  bool quit_ = false;
+};
+
+}  // namespace zarnel
