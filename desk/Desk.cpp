@@ -11,7 +11,7 @@
 #include "desk/sources/MpegSource.h"
 #include "desk/sources/WavSource.h"
 #include "desk/sources/WmaSource.h"
-#include "library/TrackStore.h"
+#include "library/TrackStoreLink.h"
 
 namespace zarnel {
 
