@@ -10,6 +10,8 @@ PlatformServices PosixPlatform::services() {
   services.sound = &sound_;
   services.mixer = &mixer_;
   services.threads = &threads_;
+  services.registry = &registry_;
+  services.drives = &drives_;
   return services;
 }
 

@@ -4,7 +4,9 @@
 #include "platform/Services.h"
 #include "platform/posix/AlsaSystemMixer.h"
 #include "platform/posix/FfmpegMediaLibrary.h"
+#include "platform/posix/PosixDriveList.h"
 #include "platform/posix/PosixFileSystem.h"
+#include "platform/posix/PosixRegistry.h"
 #include "platform/posix/PosixThreadControl.h"
 #include "platform/posix/SdlSoundSystem.h"
 #include "platform/posix/SgioCdAccess.h"
@@ -28,6 +30,8 @@ class PosixPlatform {
   SdlSoundSystem sound_;  // starts SDL's audio once for the process
   AlsaSystemMixer mixer_;
   PosixThreadControl threads_;
+  PosixRegistry registry_;  // the settings file of the user's configuration folder
+  PosixDriveList drives_;
 };
 
 }  // namespace zarnel
