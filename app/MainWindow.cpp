@@ -1,0 +1,142 @@
+#include "app/MainWindow.h"
+
+#include <algorithm>
+
+#include "app/FatalError.h"
+#include "app/Settings.h"
+#include "app/SettingsStore.h"
+
+namespace zarnel {
+
+namespace {
+constexpr uint32_t kGetSkinQuery = 201;  // lparam of the broadcast plug-ins' get-skin query
+constexpr uint32_t kBackground = 0x000000;
+}  // namespace
+
+MainWindow::MainWindow(App& app, WindowSystem& windows, const PlatformServices& services,
+                       const TextLookup& texts)
+    : app_(app), windows_(windows), services_(services), texts_(texts) {}
+
+MainWindow::~MainWindow() {
+  if (created_ && !destroyed_) onDestroy();
+}
+
+bool MainWindow::create(const WindowSpec& spec) {
+  window_ = windows_.createWindow(spec);
+  if (!window_) {
+    setFatalError(kErrorInitGraf);
+    return false;
+  }
+  window_->setHandler(this);
+  created_ = true;
+  if (!buildObjects()) {
+    onDestroyWithoutSaving();
+    return false;
+  }
+  return true;
+}
+
+// The objects of a running program, in their order of creation. Each step
+// that fails leaves FatalError set.
+bool MainWindow::buildObjects() {
+  if (fatalError() != kErrorNone) return false;
+  DeskLinks links;
+  links.services = services_;
+  links.poster = this;
+  for (int32_t d = 0; d < 2; ++d) {
+    desks_[d] = std::make_unique<Desk>(d, links);
+    if (fatalError() != kErrorNone) return false;
+  }
+  if (settings().multiInstance == 0) volumes_ = std::make_unique<SystemVolumeGuard>(services_.mixer);
+  sound_ = std::make_unique<SoundOutput>(*desks_[0], *desks_[1], services_);
+  if (!sound_->start()) return false;
+  sound_->resendParameters(app_.mixer());
+  window_->acceptFiles(true);
+  window_->setTimer(timer::kDisplay, 50);
+  paint();
+  return true;
+}
+
+void MainWindow::show() {
+  window_->show(true);
+  paint();
+}
+
+void MainWindow::post(uint32_t message, int32_t wparam, int32_t lparam) {
+  if (window_) window_->post(message, wparam, lparam);
+}
+
+// Until the skin is drawn, the window shows its cleared back buffer.
+void MainWindow::paint() {
+  uint32_t* pixels = window_->backBuffer();
+  std::fill(pixels, pixels + size_t(window_->width()) * size_t(window_->height()), kBackground);
+  window_->present();
+}
+
+intptr_t MainWindow::handle(const Message& m) {
+  switch (m.id) {
+    case msg::kTimer:
+      onTimer(m.wparam);
+      return 0;
+    case msg::kPaint:
+      window_->present();
+      return 0;
+    case msg::kClose:
+      onClose();
+      return 0;
+    case msg::kSysCommand:
+      // Screen savers and monitor power-off never interrupt a set.
+      return (m.wparam & 0xFFF0) == msg::kScScreenSave || (m.wparam & 0xFFF0) == msg::kScMonitorPower ? 1 : 0;
+    case msg::kUser:
+      return m.lparam == int32_t(kGetSkinQuery) ? 0 : -1;
+    default:
+      return 0;
+  }
+}
+
+void MainWindow::onTimer(int32_t id) {
+  if (id == timer::kDisplay) return window_->present();
+  for (int32_t d = 0; d < 2; ++d) {
+    if (id == timer::kLoad[d]) {
+      window_->killTimer(id);
+      app_.loadTimer[d] = 0;
+    }
+  }
+}
+
+bool MainWindow::confirmClose() {
+  OutputEngine* engine = sound_ ? sound_->engine() : nullptr;
+  if (!engine || !engine->isAudible(-1)) return true;
+  return windows_.messageBox(texts_.text("Others", "QueryClose"), "Zarnel", MessageBoxKind::yesNo) ==
+         MessageBoxAnswer::yes;
+}
+
+void MainWindow::onClose() {
+  if (!confirmClose()) return;
+  for (int32_t id : {timer::kAutoMix, timer::kLoad[0], timer::kLoad[1], timer::kPitchReset[0],
+                     timer::kPitchReset[1], timer::kDisplay})
+    window_->killTimer(id);
+  window_->acceptFiles(false);
+  for (auto& desk : desks_)
+    if (desk && desk->playing()) desk->pause();
+  onDestroy();
+}
+
+// Tears down in the reverse order of creation and writes the settings last.
+void MainWindow::onDestroy() {
+  onDestroyWithoutSaving();
+  saveSettings(services_, true);
+  destroyed_ = true;
+  windows_.postQuit();
+}
+
+void MainWindow::onDestroyWithoutSaving() {
+  if (sound_) sound_->stop();
+  sound_.reset();
+  if (volumes_) volumes_->restore();
+  volumes_.reset();
+  desks_[1].reset();
+  desks_[0].reset();
+}
+
+}  // namespace zarnel

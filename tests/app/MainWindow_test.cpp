@@ -1,0 +1,117 @@
+#include "app/MainWindow.h"
+
+#include <gtest/gtest.h>
+
+#include "app/FatalError.h"
+#include "app/Settings.h"
+#include "platform/virtual/VirtualFileSystem.h"
+#include "platform/virtual/VirtualRegistry.h"
+#include "platform/virtual/VirtualSoundSystem.h"
+#include "platform/virtual/VirtualThreadControl.h"
+#include "platform/virtual/VirtualWindowSystem.h"
+#include "support/WavBuilder.h"
+
+namespace zarnel {
+namespace {
+
+Message make(Window* w, uint32_t id, int32_t wparam = 0, int32_t lparam = 0) {
+  Message m;
+  m.window = w;
+  m.id = id;
+  m.wparam = wparam;
+  m.lparam = lparam;
+  return m;
+}
+
+struct FixedTexts : TextLookup {
+  std::string text(const std::string& section, const std::string& key) const override {
+    return section + "/" + key;
+  }
+  std::string errorText(int32_t index) const override { return "Errors/" + std::to_string(index); }
+};
+
+struct Shell {
+  Shell() {
+    settings().resetToDefaults();
+    clearFatalError();
+    registry.createKey("Software\\Zarnel");
+    services.files = &files;
+    services.sound = &sound;
+    services.threads = &threads;
+    services.registry = &registry;
+    files.put("a.wav", test::makeWav({}, test::toBytes(test::stereoSine(44100 * 5, 440, 440, 8000))));
+    main = std::make_unique<MainWindow>(app, windows, services, texts);
+  }
+  bool create() { return main->create(WindowSpec{"ZARNEL", "Zarnel", 112, 0, 800, 600}); }
+
+  VirtualFileSystem files;
+  VirtualSoundSystem sound;
+  VirtualThreadControl threads;
+  VirtualRegistry registry;
+  VirtualWindowSystem windows;
+  PlatformServices services;
+  FixedTexts texts;
+  App app;
+  std::unique_ptr<MainWindow> main;
+  MainWindow& window() { return *main; }
+};
+
+TEST(MainWindow, CreationBuildsTheRunningProgram) {
+  Shell s;
+  s.sound.addCard("card");
+  ASSERT_TRUE(s.create());
+  VirtualWindow* w = s.windows.find("ZARNEL");
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(w->timers().at(timer::kDisplay), 50);
+  EXPECT_TRUE(w->acceptsFiles());
+  ASSERT_NE(s.window().soundOutput()->engine(), nullptr);
+  EXPECT_EQ(s.window().desk(0)->status(), kStatusNothingLoaded);
+  EXPECT_EQ(s.window().handle(make(w, msg::kSysCommand, msg::kScScreenSave)), 1);
+  EXPECT_EQ(s.window().handle(make(w, msg::kSysCommand, msg::kScMonitorPower)), 1);
+  EXPECT_EQ(s.window().handle(make(w, msg::kUser, 0, 7)), -1);
+}
+
+TEST(MainWindow, ClosingOverAPlayingDeskAsksAndNoKeepsPlaying) {
+  Shell s;
+  s.sound.addCard("card");
+  ASSERT_TRUE(s.create());
+  VirtualWindow* w = s.windows.find("ZARNEL");
+  ASSERT_TRUE(s.window().desk(0)->load("a", "", "a.wav", nullptr));
+  ASSERT_EQ(s.window().desk(0)->play(), 0);
+  s.windows.answerNext(MessageBoxAnswer::no);
+  s.window().handle(make(w, msg::kClose));
+  ASSERT_EQ(s.windows.boxes().size(), 1u);
+  EXPECT_EQ(s.windows.boxes()[0].text, "Others/QueryClose");
+  EXPECT_EQ(s.windows.boxes()[0].kind, MessageBoxKind::yesNo);
+  EXPECT_FALSE(s.window().destroyed());
+  EXPECT_TRUE(s.window().desk(0)->playing());
+  EXPECT_TRUE(s.registry.writes().empty());
+
+  s.window().handle(make(w, msg::kClose));  // yes this time
+  EXPECT_TRUE(s.window().destroyed());
+  EXPECT_FALSE(s.registry.writes().empty());  // settings written on destruction
+  Message m;
+  EXPECT_FALSE(s.windows.getMessage(m));  // the loop ends
+}
+
+TEST(MainWindow, ClosingWhileNothingPlaysAsksNothing) {
+  Shell s;
+  s.sound.addCard("card");
+  ASSERT_TRUE(s.create());
+  s.window().handle(make(s.windows.find("ZARNEL"), msg::kClose));
+  EXPECT_TRUE(s.windows.boxes().empty());
+  EXPECT_TRUE(s.window().destroyed());
+  EXPECT_TRUE(s.window().desk(0) == nullptr);
+}
+
+TEST(MainWindow, FailedCreationWritesNoSettings) {
+  Shell s;  // no sound card
+  EXPECT_FALSE(s.create());
+  EXPECT_EQ(fatalError(), kErrorDirectSound);
+  EXPECT_FALSE(s.window().destroyed());
+  EXPECT_TRUE(s.registry.writes().empty());
+  clearFatalError();
+}
+
+}  // namespace
+}  // namespace zarnel
