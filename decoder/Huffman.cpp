@@ -175,11 +175,14 @@ void decodePairs(BitReader& reader, const PairTable& t, int32_t begin, int32_t e
     for (int32_t i = begin; i < end; ++i) values[i] = 0;
     return;
   }
+  // A local copy keeps the reader in registers while values are stored.
+  BitReader r = reader;
   for (int32_t i = begin; i < end; i += 2) {
-    const uint32_t e = nextEntry(reader, t.lookup, t.root);
-    values[i] = finishValue(reader, int32_t((e >> 8) & 0xFF), t.linbits);
-    values[i + 1] = finishValue(reader, int32_t((e >> 16) & 0xFF), t.linbits);
+    const uint32_t e = nextEntry(r, t.lookup, t.root);
+    values[i] = finishValue(r, int32_t((e >> 8) & 0xFF), t.linbits);
+    values[i + 1] = finishValue(r, int32_t((e >> 16) & 0xFF), t.linbits);
   }
+  reader = r;
 }
 
 // Return: the next count1 quadruple as v·8 + w·4 + x·2 + y.

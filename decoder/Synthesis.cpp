@@ -60,25 +60,54 @@ constexpr std::array<std::array<float, 32>, 16> makeWindow() {
 }
 constexpr auto kWindow = makeWindow();
 
-// DCT-II, X[m] = Σ S[k]·cos(m·(2k+1)·π/64), stored by k so the sum over m
-// vectorises. The 64 matrixed values V[i] = X[16 + i] follow from X[0..31]
-// by the symmetries X[32] = 0, X[64 - m] = -X[m] and X[m + 64] = -X[m].
-constexpr std::array<std::array<float, 32>, 32> makeDct() {
-  std::array<std::array<float, 32>, 32> t{};
-  for (int32_t k = 0; k < 32; ++k) {
-    for (int32_t m = 0; m < 32; ++m) t[k][m] = float(cmath::cos(m * (2 * k + 1) * cmath::kPi / 64.0));
+// DCT-II of size n, X[m] = Σ x[k]·cos(π·m·(2k+1) / 2n), by Lee's recursion:
+// the sums x[k] + x[n-1-k] give the even outputs, the differences scaled by
+// 1 / (2·cos(π·(2k+1) / 2n)) the odd ones, each through a DCT of half size.
+template <int32_t N>
+struct LeeScale {
+  float v[N / 2];
+  constexpr LeeScale() : v() {
+    for (int32_t k = 0; k < N / 2; ++k) v[k] = float(0.5 / cmath::cos(cmath::kPi * (2 * k + 1) / (2.0 * N)));
   }
-  return t;
-}
-constexpr auto kDct = makeDct();
+};
 
-void matrix(const float* s, float* front, float* back) {
-  float x[32] = {};
-  for (int32_t k = 0; k < 32; ++k) {
-    const float v = s[k];
-    if (v == 0.0f) continue;
-    for (int32_t m = 0; m < 32; ++m) x[m] += v * kDct[k][m];
+template <int32_t N>
+inline constexpr LeeScale<N> kLeeScale{};
+
+#if defined(__GNUC__)
+#define ZARNEL_FLATTEN [[gnu::flatten]]
+#else
+#define ZARNEL_FLATTEN
+#endif
+
+template <int32_t N>
+inline void dct(const float* x, float* out) {
+  if constexpr (N == 1) {
+    out[0] = x[0];
+  } else {
+    float sum[N / 2];
+    float diff[N / 2];
+    for (int32_t k = 0; k < N / 2; ++k) {
+      sum[k] = x[k] + x[N - 1 - k];
+      diff[k] = (x[k] - x[N - 1 - k]) * kLeeScale<N>.v[k];
+    }
+    float even[N / 2];
+    float odd[N / 2];
+    dct<N / 2>(sum, even);
+    dct<N / 2>(diff, odd);
+    for (int32_t k = 0; k < N / 2; ++k) out[2 * k] = even[k];
+    for (int32_t k = 0; k < N / 2 - 1; ++k) out[2 * k + 1] = odd[k] + odd[k + 1];
+    out[N - 1] = odd[N / 2 - 1];
   }
+}
+
+// The 64 matrixed values V[i] = Σ S[k]·cos((16 + i)(2k + 1)·π / 64) are
+// X[16 + i] of the 32-point DCT-II, by the symmetries X[32] = 0,
+// X[64 − m] = −X[m] and X[m + 64] = −X[m].
+// Flattened: the whole DCT recursion inlined into one straight body.
+ZARNEL_FLATTEN void matrix(const float* s, float* front, float* back) {
+  float x[32];
+  dct<32>(s, x);
   for (int32_t j = 0; j < 16; ++j) front[j] = x[16 + j];
   front[16] = 0.0f;
   for (int32_t j = 17; j < 32; ++j) front[j] = -x[48 - j];
@@ -86,10 +115,11 @@ void matrix(const float* s, float* front, float* back) {
   for (int32_t j = 16; j < 32; ++j) back[j] = -x[j - 16];
 }
 
+// Rounds half away from zero and clips, without branches so it vectorises.
 inline int16_t toPcm(float v) {
-  const float r = v >= 0.0f ? v + 0.5f : v - 0.5f;
-  if (r >= 32767.0f) return 32767;
-  if (r <= -32768.0f) return -32768;
+  float r = v + (v >= 0.0f ? 0.5f : -0.5f);
+  r = r > 32767.0f ? 32767.0f : r;
+  r = r < -32768.0f ? -32768.0f : r;
   return int16_t(int32_t(r));
 }
 
