@@ -1,10 +1,12 @@
 #pragma once
-// Read-only access to one file's bytes, and the service that opens files.
+// Access to one file's bytes, and the service that opens files.
 
 #include <cstdint>
 #include <memory>
 
 namespace zarnel {
+
+class WritableFile;
 
 // One open file, read sequentially with seeks. Not thread-safe; one owner.
 class ByteFile {
@@ -24,6 +26,11 @@ class FileSystem {
   virtual ~FileSystem() = default;
   // Return: the open file, or null when it cannot be opened. UI thread.
   virtual std::unique_ptr<ByteFile> openRead(const char* path) = 0;
+  // Opens path for reading and writing, shared with readers only; a missing
+  // file is created empty when create is set. The default, for backends that
+  // cannot write, opens nothing.
+  // Return: the open file, or null when it cannot be opened so. UI thread.
+  virtual std::unique_ptr<WritableFile> openReadWrite(const char* path, bool create);
 };
 
 }  // namespace zarnel

@@ -1,5 +1,8 @@
 #pragma once
 // In-memory files for tests: paths map to byte arrays; nothing touches the disk.
+// Writable files change the stored bytes at once, so a reader opened later
+// sees them; failure injection stops writes part-way, as a full disk or a
+// power cut would.
 
 #include <cstdint>
 #include <map>
@@ -13,20 +16,42 @@ namespace zarnel {
 
 class VirtualFileSystem : public FileSystem {
  public:
+  // The state of one file, shared with its open handles.
+  struct File {
+    std::vector<uint8_t> bytes;
+    int64_t failReadsAfter = -1;
+    bool writeLocked = false;
+    int64_t writeLimit = -1;   // bytes that may still be written; -1: no limit
+    int32_t atomicUnit = 1;
+    bool frozen = false;
+    int64_t written = 0;
+  };
+
   // Adds or replaces a file. Paths compare exactly.
   void put(const std::string& path, std::vector<uint8_t> bytes);
   void remove(const std::string& path);
   // Makes reads of path fail after failAfter bytes (-1: never).
   void failReadsAfter(const std::string& path, int64_t failAfter);
+  // Makes openReadWrite of path fail, as for a file another program holds.
+  void lockWrites(const std::string& path, bool locked);
+  // Lets bytes more bytes be written to path, then freezes it. The write that
+  // crosses the limit keeps what lies before the limit, cut back to a file
+  // offset that is a multiple of atomicUnit (the size the disk writes whole),
+  // and fails; every later write, flush and truncate fails and changes nothing.
+  // Reading the file back in a new owner then shows what a power cut at that
+  // byte would have left. -1 lifts the limit and unfreezes.
+  void failWritesAfter(const std::string& path, int64_t bytes, int32_t atomicUnit = 1);
+  // Return: path's bytes; empty when it does not exist.
+  std::vector<uint8_t> bytes(const std::string& path) const;
+  // Return: the bytes written to path through writable files since put.
+  int64_t bytesWritten(const std::string& path) const;
+  bool exists(const std::string& path) const { return files_.count(path) != 0; }
 
   std::unique_ptr<ByteFile> openRead(const char* path) override;
+  std::unique_ptr<WritableFile> openReadWrite(const char* path, bool create) override;
 
  private:
-  struct Entry {
-    std::shared_ptr<const std::vector<uint8_t>> bytes;
-    int64_t failAfter = -1;
-  };
-  std::map<std::string, Entry> files_;
+  std::map<std::string, std::shared_ptr<File>> files_;
 };
 
 }  // namespace zarnel

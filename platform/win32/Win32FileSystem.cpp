@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/WritableFile.h"
+
 namespace zarnel {
 
 namespace {
@@ -31,14 +33,69 @@ class Win32File : public ByteFile {
   HANDLE file_;
 };
 
+class Win32WritableFile : public WritableFile {
+ public:
+  explicit Win32WritableFile(HANDLE file) : file_(file) {}
+  ~Win32WritableFile() override { CloseHandle(file_); }
+
+  int32_t read(void* dst, int32_t bytes) override {
+    if (bytes < 0) return -1;
+    DWORD got = 0;
+    if (!ReadFile(file_, dst, DWORD(bytes), &got, nullptr)) return -1;
+    return int32_t(got);
+  }
+  int32_t write(const void* src, int32_t bytes) override {
+    if (bytes < 0) return -1;
+    auto* in = static_cast<const char*>(src);
+    int32_t done = 0;
+    while (done < bytes) {
+      DWORD put = 0;
+      if (!WriteFile(file_, in + done, DWORD(bytes - done), &put, nullptr) || put == 0) return -1;
+      done += int32_t(put);
+    }
+    return done;
+  }
+  bool seek(int64_t offset) override {
+    LARGE_INTEGER to;
+    to.QuadPart = offset;
+    return offset >= 0 && SetFilePointerEx(file_, to, nullptr, FILE_BEGIN) != 0;
+  }
+  int64_t size() override {
+    LARGE_INTEGER size;
+    return GetFileSizeEx(file_, &size) ? int64_t(size.QuadPart) : -1;
+  }
+  bool flush() override { return FlushFileBuffers(file_) != 0; }
+  bool truncate(int64_t size) override {
+    LARGE_INTEGER zero, here;
+    zero.QuadPart = 0;
+    if (size < 0 || !SetFilePointerEx(file_, zero, &here, FILE_CURRENT)) return false;
+    bool cut = seek(size) && SetEndOfFile(file_) != 0;
+    return SetFilePointerEx(file_, here, nullptr, FILE_BEGIN) != 0 && cut;
+  }
+
+ private:
+  HANDLE file_;
+};
+
 }  // namespace
 
 std::unique_ptr<ByteFile> Win32FileSystem::openRead(const char* path) {
   if (!path) return nullptr;
-  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  // Readers share with a writer, so a file another program keeps open for
+  // writing can still be read.
+  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN,
+                            nullptr);
   if (file == INVALID_HANDLE_VALUE) return nullptr;
   return std::make_unique<Win32File>(file);
+}
+
+std::unique_ptr<WritableFile> Win32FileSystem::openReadWrite(const char* path, bool create) {
+  if (!path) return nullptr;
+  HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                            create ? OPEN_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return nullptr;
+  return std::make_unique<Win32WritableFile>(file);
 }
 
 }  // namespace zarnel
