@@ -10,16 +10,16 @@ namespace zarnel {
 
 namespace {
 constexpr uint32_t kGetSkinQuery = 201;  // lparam of the broadcast plug-ins' get-skin query
-constexpr uint32_t kBackground = 0x000000;
+constexpr uint32_t kBackground = 0x18181C;  // until the skin draws
 }  // namespace
 
 MainWindow::MainWindow(App& app, WindowSystem& windows, const PlatformServices& services,
                        const TextLookup& texts)
     : app_(app), windows_(windows), services_(services), texts_(texts) {}
 
-MainWindow::~MainWindow() {
-  if (created_ && !destroyed_) onDestroy();
-}
+MainWindow::~MainWindow() { onDestroyWithoutSaving(); }
+
+void MainWindow::abandon() { onDestroyWithoutSaving(); }
 
 bool MainWindow::create(const WindowSpec& spec) {
   window_ = windows_.createWindow(spec);
@@ -107,7 +107,7 @@ void MainWindow::onTimer(int32_t id) {
 bool MainWindow::confirmClose() {
   OutputEngine* engine = sound_ ? sound_->engine() : nullptr;
   if (!engine || !engine->isAudible(-1)) return true;
-  return windows_.messageBox(texts_.text("Others", "QueryClose"), "Zarnel", MessageBoxKind::yesNo) ==
+  return windows_.messageBox(texts_.text(TextSection::kOthers, kOtherQueryClose), "Zarnel", MessageBoxKind::yesNo) ==
          MessageBoxAnswer::yes;
 }
 

@@ -32,6 +32,10 @@ class MainWindow : public MessageHandler, public MessagePoster {
   // Shows the window. Pre: create() succeeded.
   void show();
 
+  // After a crash in the message loop: stops the sound and puts the system
+  // volumes back, without writing the settings.
+  void abandon();
+
   intptr_t handle(const Message& message) override;
   void post(uint32_t message, int32_t wparam, int32_t lparam) override;
 

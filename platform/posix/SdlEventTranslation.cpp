@@ -107,6 +107,10 @@ bool SdlWindowSystem::translate(const void* raw, Message& message) {
       return message.window != nullptr;
     case SDL_WINDOWEVENT:
       message.window = windowById(e.window.windowID);
+      if (message.window && !message.window->handler() && e.window.event == SDL_WINDOWEVENT_EXPOSED) {
+        message.window->present();  // a window without a procedure (the splash) repaints itself
+        return false;
+      }
       return message.window && translateWindowEvent(e.window, message);
     case SDL_QUIT:
       message.window = windows_.empty() ? nullptr : windows_.front();

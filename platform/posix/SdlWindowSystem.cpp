@@ -1,7 +1,6 @@
 #include "platform/posix/SdlWindowSystem.h"
 
 #include <SDL.h>
-#include <SDL_shape.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -50,33 +49,18 @@ std::unique_ptr<Window> SdlWindowSystem::createWindow(const WindowSpec& spec) {
   return std::make_unique<SdlWindow>(*this, window, spec.width, spec.height);
 }
 
+// The splash is a plain borderless window: the picture is black outside its
+// shape. (SDL's shaped windows showed nothing at all on some X servers.)
 std::unique_ptr<Window> SdlWindowSystem::createSplash(const Bitmap& image, const std::vector<uint8_t>& mask,
                                                       int32_t x, int32_t y) {
   if (!ready_ || image.width <= 0 || image.height <= 0) return nullptr;
-  SDL_Window* shaped = SDL_CreateShapedWindow("", unsigned(x), unsigned(y), unsigned(image.width),
-                                              unsigned(image.height),
-                                              SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP);
-  if (shaped && mask.size() == size_t(image.width) * size_t(image.height)) {
-    // The shape is the mask, given as a surface whose alpha is 255 inside.
-    SDL_Surface* shape = SDL_CreateRGBSurfaceWithFormat(0, image.width, image.height, 32, SDL_PIXELFORMAT_RGBA8888);
-    if (shape) {
-      auto* px = static_cast<uint32_t*>(shape->pixels);
-      for (int32_t r = 0; r < image.height; ++r)
-        for (int32_t c = 0; c < image.width; ++c)
-          px[r * (shape->pitch / 4) + c] = mask[size_t(r) * size_t(image.width) + size_t(c)] ? 0xFFFFFFFFu : 0u;
-      SDL_WindowShapeMode mode;
-      mode.mode = ShapeModeBinarizeAlpha;
-      mode.parameters.binarizationCutoff = 128;
-      SDL_SetWindowShape(shaped, shape, &mode);
-      SDL_FreeSurface(shape);
-    }
-  }
-  SDL_Window* window = shaped ? shaped
-                              : SDL_CreateWindow("", x, y, image.width, image.height,
-                                                 SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP);
+  SDL_Window* window = SDL_CreateWindow("", x, y, image.width, image.height,
+                                        SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_HIDDEN);
   if (!window) return nullptr;
   auto splash = std::make_unique<SdlWindow>(*this, window, image.width, image.height);
-  std::copy(image.pixels.begin(), image.pixels.end(), splash->backBuffer());
+  uint32_t* pixels = splash->backBuffer();
+  for (size_t i = 0; i < image.pixels.size(); ++i)
+    pixels[i] = i < mask.size() && !mask[i] ? 0 : image.pixels[i];
   splash->show(true);
   return splash;
 }

@@ -5,17 +5,28 @@
 namespace zarnel {
 
 VirtualWindow::VirtualWindow(VirtualWindowSystem& system, const WindowSpec& spec)
-    : system_(system), spec_(spec), pixels_(size_t(spec.width) * size_t(spec.height), 0) {
+    : system_(system), record_(system.history_.size()), spec_(spec),
+      pixels_(size_t(spec.width) * size_t(spec.height), 0) {
   system_.windows_.push_back(this);
+  system_.history_.push_back(VirtualWindowSystem::WindowRecord{spec, system.now_});
 }
 
-VirtualWindow::~VirtualWindow() { std::erase(system_.windows_, this); }
+VirtualWindow::~VirtualWindow() {
+  std::erase(system_.windows_, this);
+  system_.history_[record_].destroyedAt = system_.now_;
+}
+
+void VirtualWindow::show(bool visible) {
+  if (visible && !visible_) shownAt_ = system_.history_[record_].shownAt = system_.now_;
+  visible_ = visible;
+}
 
 void VirtualWindow::setBounds(int32_t x, int32_t y, int32_t width, int32_t height) {
   spec_.x = x;
   spec_.y = y;
   spec_.width = width;
   spec_.height = height;
+  system_.history_[record_].spec = spec_;
   pixels_.assign(size_t(width) * size_t(height), 0);
 }
 

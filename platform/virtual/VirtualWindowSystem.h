@@ -21,7 +21,7 @@ class VirtualWindow : public Window {
   VirtualWindow(VirtualWindowSystem& system, const WindowSpec& spec);
   ~VirtualWindow() override;
 
-  void show(bool visible) override { visible_ = visible; }
+  void show(bool visible) override;
   void setBounds(int32_t x, int32_t y, int32_t width, int32_t height) override;
   int32_t width() const override { return spec_.width; }
   int32_t height() const override { return spec_.height; }
@@ -34,6 +34,8 @@ class VirtualWindow : public Window {
 
   const WindowSpec& spec() const { return spec_; }
   bool visible() const { return visible_; }
+  // Return: the virtual time the window was last shown, -1 if never.
+  int64_t shownAtMs() const { return shownAt_; }
   bool acceptsFiles() const { return acceptFiles_; }
   int32_t presented() const { return presented_; }
   // Timers running now: id to period.
@@ -46,10 +48,12 @@ class VirtualWindow : public Window {
     int64_t due;
   };
   VirtualWindowSystem& system_;
+  size_t record_;
   WindowSpec spec_;
   std::vector<uint32_t> pixels_;
   std::map<int32_t, Timer> timers_;
   bool visible_ = false;
+  int64_t shownAt_ = -1;
   bool acceptFiles_ = false;
   int32_t presented_ = 0;
 };
@@ -59,6 +63,13 @@ class VirtualWindowSystem : public WindowSystem {
   struct Box {
     std::string text, caption;
     MessageBoxKind kind;
+  };
+  // Every window ever created, kept after it is gone.
+  struct WindowRecord {
+    WindowSpec spec;
+    int64_t createdAt = 0;
+    int64_t shownAt = -1;
+    int64_t destroyedAt = -1;
   };
 
   std::unique_ptr<Window> createWindow(const WindowSpec& spec) override;
@@ -88,6 +99,7 @@ class VirtualWindowSystem : public WindowSystem {
 
   const std::vector<Box>& boxes() const { return boxes_; }
   const std::vector<VirtualWindow*>& windows() const { return windows_; }
+  const std::vector<WindowRecord>& history() const { return history_; }
   VirtualWindow* find(const std::string& className) const;
   const Bitmap* splashImage() const { return splash_.width ? &splash_ : nullptr; }
   int64_t splashShownMs() const { return splashShown_; }
@@ -105,6 +117,7 @@ class VirtualWindowSystem : public WindowSystem {
   int64_t nextTimerDue(int64_t limit) const;
 
   std::vector<VirtualWindow*> windows_;
+  std::vector<WindowRecord> history_;
   std::vector<Scheduled> scheduled_;
   std::vector<MessageBoxAnswer> answers_;
   std::vector<Box> boxes_;

@@ -24,8 +24,8 @@ Message make(Window* w, uint32_t id, int32_t wparam = 0, int32_t lparam = 0) {
 }
 
 struct FixedTexts : TextLookup {
-  std::string text(const std::string& section, const std::string& key) const override {
-    return section + "/" + key;
+  std::string text(TextSection section, int32_t slot) const override {
+    return "text " + std::to_string(int(section)) + "/" + std::to_string(slot);
   }
   std::string errorText(int32_t index) const override { return "Errors/" + std::to_string(index); }
 };
@@ -81,7 +81,7 @@ TEST(MainWindow, ClosingOverAPlayingDeskAsksAndNoKeepsPlaying) {
   s.windows.answerNext(MessageBoxAnswer::no);
   s.window().handle(make(w, msg::kClose));
   ASSERT_EQ(s.windows.boxes().size(), 1u);
-  EXPECT_EQ(s.windows.boxes()[0].text, "Others/QueryClose");
+  EXPECT_EQ(s.windows.boxes()[0].text, "text " + std::to_string(int(TextSection::kOthers)) + "/" + std::to_string(kOtherQueryClose));
   EXPECT_EQ(s.windows.boxes()[0].kind, MessageBoxKind::yesNo);
   EXPECT_FALSE(s.window().destroyed());
   EXPECT_TRUE(s.window().desk(0)->playing());
