@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Zarnel (optimised, in build/), gives it a home
-# folder of its own and mixes two of the demo songs on the sound card (or into a
-# file where there is no sound output).
+# folder of its own and its settings key, and starts it. Without a display it
+# mixes two of the demo songs instead (on the sound card, or into a file).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,10 +18,16 @@ if ! ls "$home/sample songs/"*.wav >/dev/null 2>&1; then
   build/bin/zarnel-synth "$home/sample songs"
 fi
 
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  echo "Starting Zarnel"
+  exec build/bin/zarnel
+fi
+
+# No display here: show what the desks and the mixer do without the window.
 songs=("$home/sample songs/"*.wav)
-echo "Mixing desk 1 into desk 2 on the sound card (Ctrl-C stops)"
+echo "No display: mixing desk 1 into desk 2 on the sound card instead (Ctrl-C stops)"
 if ! build/bin/zarnel-play "${songs[0]}" "${songs[1]}"; then
-  echo "No sound output here: rendering the mix to a file instead"
+  echo "No sound output either: rendering the mix to a file"
   build/bin/zarnel-play --out "$home/demo mix.wav" "${songs[0]}" "${songs[1]}"
   echo "The mix of desk 1 into desk 2 is in: $home/demo mix.wav"
 fi
