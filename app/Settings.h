@@ -22,9 +22,12 @@ inline constexpr char kSettingsVersion[] = "2.2";
 // Fields that the audio thread reads while the UI thread may change them are
 // atomic; the others belong to the UI thread.
 struct Settings {
+  // The program's folder, base of "language.xml", "skins" and the database;
+  // the current directory at start unless stored.
   std::string homeFolder;
+  // Root of the drive that audio CDs are read from ("D:\\").
   std::string cdDrive;
-  std::string skin;
+  std::string skin;  // skin file name without folder and extension; empty: "default"
   std::optional<DeviceGuid> soundCardGuid;
   std::optional<DeviceGuid> soundCard1Guid;
   std::optional<DeviceGuid> soundCard2Guid;
