@@ -37,6 +37,18 @@ class BitReader {
     setPosition(position() + n);
   }
 
+  // Fast path for tight loops: ensure(n) once, then up to n bits through
+  // peekFast and skipFast without further checks.
+  // Pre (ensure): n <= 56. Pre (peekFast, skipFast): 1 <= n <= the bits ensured.
+  void ensure(int32_t n) {
+    if (bits_ < n) refill();
+  }
+  uint32_t peekFast(int32_t n) const { return uint32_t(cache_ >> (64 - n)); }
+  void skipFast(int32_t n) {
+    cache_ <<= n;
+    bits_ -= n;
+  }
+
   int64_t position() const { return next_ * 8 - bits_; }
   void setPosition(int64_t pos) {
     next_ = pos >> 3;

@@ -153,21 +153,28 @@ const PairTable kPairTables[32] = {
 };
 
 // Return: the entry of the next code word, consumed from reader.
+// Pre: reader.ensure(19) or more.
 inline uint32_t nextEntry(BitReader& reader, const uint32_t* lookup, int32_t root) {
-  uint32_t e = lookup[reader.peek(root)];
+  uint32_t e = lookup[reader.peekFast(root)];
   if (e & kPointer) {
-    reader.skip(root);
-    e = lookup[((e & ~kPointer) >> 8) + reader.peek(int32_t(e & 0xFF))];
+    reader.skipFast(root);
+    e = lookup[((e & ~kPointer) >> 8) + reader.peekFast(int32_t(e & 0xFF))];
   }
-  reader.skip(int32_t(e & 0xFF));
+  reader.skipFast(int32_t(e & 0xFF));
   return e;
 }
 
 // Return: v with its escape bits added and its sign applied.
+// Pre: reader.ensure(linbits + 1) or more.
 inline int32_t finishValue(BitReader& reader, int32_t v, int32_t linbits) {
-  if (linbits != 0 && v == 15) v += int32_t(reader.read(linbits));
-  if (v != 0 && reader.readBit()) v = -v;
-  return v;
+  if (linbits != 0 && v == 15) {
+    v += int32_t(reader.peekFast(linbits));
+    reader.skipFast(linbits);
+  }
+  if (v == 0) return 0;
+  const bool negative = reader.peekFast(1) != 0;
+  reader.skipFast(1);
+  return negative ? -v : v;
 }
 
 void decodePairs(BitReader& reader, const PairTable& t, int32_t begin, int32_t end, int32_t* values) {
@@ -178,6 +185,8 @@ void decodePairs(BitReader& reader, const PairTable& t, int32_t begin, int32_t e
   // A local copy keeps the reader in registers while values are stored.
   BitReader r = reader;
   for (int32_t i = begin; i < end; i += 2) {
+    // The longest pair: a 19-bit code word, then 13 escape bits and a sign twice.
+    r.ensure(19 + 2 * (13 + 1));
     const uint32_t e = nextEntry(r, t.lookup, t.root);
     values[i] = finishValue(r, int32_t((e >> 8) & 0xFF), t.linbits);
     values[i + 1] = finishValue(r, int32_t((e >> 16) & 0xFF), t.linbits);
@@ -187,6 +196,7 @@ void decodePairs(BitReader& reader, const PairTable& t, int32_t begin, int32_t e
 
 // Return: the next count1 quadruple as v·8 + w·4 + x·2 + y.
 inline uint32_t nextQuad(BitReader& reader, bool tableB) {
+  reader.ensure(6 + 4);  // the longest quadruple code word and four signs
   if (tableB) return 15u - reader.read(4);
   return (nextEntry(reader, kLookupQuadA.data(), root(huffman_codes::kQuadA)) >> 16) & 0xFF;
 }

@@ -46,9 +46,12 @@ constexpr std::array<std::array<float, 36>, 4> makeWindows() {
 constexpr auto kWindows = makeWindows();
 
 // The 36-point IMDCT is an 18-point DCT-IV, y[m] = Σ X[k]·cos(π/72·(2m+1)(2k+1)),
-// unfolded; the matrix is stored by k so that the sum over m vectorises.
-constexpr std::array<std::array<float, 18>, 18> makeDct4() {
-  std::array<std::array<float, 18>, 18> t{};
+// unfolded; the matrix is stored by k, rows padded to 20 so that the sum over
+// m runs in whole vectors.
+constexpr int32_t kDct4Row = 20;
+
+constexpr std::array<std::array<float, kDct4Row>, 18> makeDct4() {
+  std::array<std::array<float, kDct4Row>, 18> t{};
   for (int32_t k = 0; k < 18; ++k) {
     for (int32_t m = 0; m < 18; ++m) t[k][m] = float(cmath::cos(cmath::kPi / 72.0 * (2 * m + 1) * (2 * k + 1)));
   }
@@ -93,10 +96,11 @@ void aliasReduce(float* xr, int32_t boundaries) {
 }
 
 void imdctLong(const float* in, int32_t blockType, float* z) {
-  float y[18] = {};
-  for (int32_t k = 0; k < 18; ++k) {
+  float y[kDct4Row];
+  for (int32_t m = 0; m < kDct4Row; ++m) y[m] = in[0] * kDct4[0][m];
+  for (int32_t k = 1; k < 18; ++k) {
     const float x = in[k];
-    for (int32_t m = 0; m < 18; ++m) y[m] += x * kDct4[k][m];
+    for (int32_t m = 0; m < kDct4Row; ++m) y[m] += x * kDct4[k][m];
   }
   const auto& w = kWindows[blockType];
   for (int32_t n = 0; n < 9; ++n) z[n] = y[n + 9] * w[n];
@@ -135,24 +139,31 @@ void hybridSynthesis(const GranuleInfo& g, const BandLayout& layout, float* xr, 
     if (g.shortBlocks() && active < 2) active = 2;
   }
   for (int32_t sb = 0; sb < 32; ++sb) {
-    float z[36] = {};
-    if (sb < active) {
-      // A mixed block's two lowest subbands take the normal window whatever
-      // the block type.
-      const bool lowMixed = g.mixed && sb < 2;
-      if (!g.shortBlocks() || lowMixed) {
-        imdctLong(xr + 18 * sb, lowMixed ? 0 : g.blockType, z);
-      } else {
-        imdctShort(xr + 18 * sb, z);
-      }
-    }
     float* keep = overlap.samples[sb];
-    const float sign = (sb & 1) ? -1.0f : 1.0f;
-    for (int32_t n = 0; n < 18; ++n) {
-      const float v = z[n] + keep[n];
-      out[n][sb] = (n & 1) ? v * sign : v;
-      keep[n] = z[n + 18];
+    // Frequency inversion: odd time samples of odd subbands change sign.
+    const float odd = (sb & 1) ? -1.0f : 1.0f;
+    if (sb >= active) {
+      for (int32_t n = 0; n < 18; n += 2) {
+        out[n][sb] = keep[n];
+        out[n + 1][sb] = keep[n + 1] * odd;
+        keep[n] = keep[n + 1] = 0.0f;
+      }
+      continue;
     }
+    float z[36];
+    // A mixed block's two lowest subbands take the normal window whatever
+    // the block type.
+    const bool lowMixed = g.mixed && sb < 2;
+    if (!g.shortBlocks() || lowMixed) {
+      imdctLong(xr + 18 * sb, lowMixed ? 0 : g.blockType, z);
+    } else {
+      imdctShort(xr + 18 * sb, z);
+    }
+    for (int32_t n = 0; n < 18; n += 2) {
+      out[n][sb] = z[n] + keep[n];
+      out[n + 1][sb] = (z[n + 1] + keep[n + 1]) * odd;
+    }
+    for (int32_t n = 0; n < 18; ++n) keep[n] = z[n + 18];
   }
 }
 
