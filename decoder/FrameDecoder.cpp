@@ -19,11 +19,7 @@ int32_t decodeFrame(const FrameHeader& h, const uint8_t* frame, FrameDecoderStat
   const int32_t slots = decodeSubbands(h, frame, st);
   if (slots == 0) return 0;
   const int32_t channels = h.channels();
-  for (int32_t ch = 0; ch < channels; ++ch) {
-    for (int32_t t = 0; t < slots; ++t) {
-      synthesize(st.synthesis[ch], st.subbands[ch][t], pcm + t * 32 * channels + ch, channels);
-    }
-  }
+  for (int32_t ch = 0; ch < channels; ++ch) synthesize(st.synthesis[ch], st.subbands[ch], slots, pcm + ch, channels);
   return slots * 32;
 }
 

@@ -74,25 +74,33 @@ struct LeeScale {
 template <int32_t N>
 inline constexpr LeeScale<N> kLeeScale{};
 
-#if defined(__GNUC__)
-#define ZARNEL_FLATTEN [[gnu::flatten]]
-#else
-#define ZARNEL_FLATTEN
-#endif
+// Four time slots side by side: the DCT runs on all four at once, which the
+// compiler turns into vector arithmetic.
+struct Lanes {
+  float v[4];
+};
+
+inline Lanes operator+(const Lanes& a, const Lanes& b) {
+  return {{a.v[0] + b.v[0], a.v[1] + b.v[1], a.v[2] + b.v[2], a.v[3] + b.v[3]}};
+}
+inline Lanes operator-(const Lanes& a, const Lanes& b) {
+  return {{a.v[0] - b.v[0], a.v[1] - b.v[1], a.v[2] - b.v[2], a.v[3] - b.v[3]}};
+}
+inline Lanes operator*(const Lanes& a, float k) { return {{a.v[0] * k, a.v[1] * k, a.v[2] * k, a.v[3] * k}}; }
 
 template <int32_t N>
-inline void dct(const float* x, float* out) {
+inline void dct(const Lanes* x, Lanes* out) {
   if constexpr (N == 1) {
     out[0] = x[0];
   } else {
-    float sum[N / 2];
-    float diff[N / 2];
+    Lanes sum[N / 2];
+    Lanes diff[N / 2];
     for (int32_t k = 0; k < N / 2; ++k) {
       sum[k] = x[k] + x[N - 1 - k];
       diff[k] = (x[k] - x[N - 1 - k]) * kLeeScale<N>.v[k];
     }
-    float even[N / 2];
-    float odd[N / 2];
+    Lanes even[N / 2];
+    Lanes odd[N / 2];
     dct<N / 2>(sum, even);
     dct<N / 2>(diff, odd);
     for (int32_t k = 0; k < N / 2; ++k) out[2 * k] = even[k];
@@ -101,18 +109,31 @@ inline void dct(const float* x, float* out) {
   }
 }
 
+#if defined(__GNUC__)
+#define ZARNEL_FLATTEN [[gnu::flatten]]
+#else
+#define ZARNEL_FLATTEN
+#endif
+
+// DCT-II of up to four consecutive slots: x[m].v[lane] for slot first + lane.
+// Flattened: the whole recursion inlined into one straight body.
+ZARNEL_FLATTEN void dctSlots(const float (*subbands)[32], int32_t count, Lanes* x) {
+  Lanes s[32];
+  for (int32_t k = 0; k < 32; ++k) {
+    for (int32_t lane = 0; lane < 4; ++lane) s[k].v[lane] = lane < count ? subbands[lane][k] : 0.0f;
+  }
+  dct<32>(s, x);
+}
+
 // The 64 matrixed values V[i] = Σ S[k]·cos((16 + i)(2k + 1)·π / 64) are
 // X[16 + i] of the 32-point DCT-II, by the symmetries X[32] = 0,
 // X[64 − m] = −X[m] and X[m + 64] = −X[m].
-// Flattened: the whole DCT recursion inlined into one straight body.
-ZARNEL_FLATTEN void matrix(const float* s, float* front, float* back) {
-  float x[32];
-  dct<32>(s, x);
-  for (int32_t j = 0; j < 16; ++j) front[j] = x[16 + j];
+void unfold(const Lanes* x, int32_t lane, float* front, float* back) {
+  for (int32_t j = 0; j < 16; ++j) front[j] = x[16 + j].v[lane];
   front[16] = 0.0f;
-  for (int32_t j = 17; j < 32; ++j) front[j] = -x[48 - j];
-  for (int32_t j = 0; j < 16; ++j) back[j] = -x[16 - j];
-  for (int32_t j = 16; j < 32; ++j) back[j] = -x[j - 16];
+  for (int32_t j = 17; j < 32; ++j) front[j] = -x[48 - j].v[lane];
+  for (int32_t j = 0; j < 16; ++j) back[j] = -x[16 - j].v[lane];
+  for (int32_t j = 16; j < 32; ++j) back[j] = -x[j - 16].v[lane];
 }
 
 // Rounds half away from zero and clips, without branches so it vectorises.
@@ -123,11 +144,7 @@ inline int16_t toPcm(float v) {
   return int16_t(int32_t(r));
 }
 
-}  // namespace
-
-void synthesize(SynthesisState& state, const float* subbands, int16_t* pcm, int32_t stride) {
-  state.newest = (state.newest + 15) & 15;
-  matrix(subbands, state.front[state.newest], state.back[state.newest]);
+void window(const SynthesisState& state, int16_t* pcm, int32_t stride) {
   float out[32] = {};
   for (int32_t i = 0; i < 8; ++i) {
     const float* f = state.front[(state.newest + 2 * i) & 15];
@@ -137,6 +154,22 @@ void synthesize(SynthesisState& state, const float* subbands, int16_t* pcm, int3
     for (int32_t j = 0; j < 32; ++j) out[j] += wf[j] * f[j] + wb[j] * b[j];
   }
   for (int32_t j = 0; j < 32; ++j) pcm[j * stride] = toPcm(out[j]);
+}
+
+}  // namespace
+
+void synthesize(SynthesisState& state, const float (*subbands)[32], int32_t slots, int16_t* pcm,
+                int32_t stride) {
+  for (int32_t first = 0; first < slots; first += 4) {
+    const int32_t count = slots - first < 4 ? slots - first : 4;
+    Lanes x[32];
+    dctSlots(subbands + first, count, x);
+    for (int32_t lane = 0; lane < count; ++lane) {
+      state.newest = (state.newest + 15) & 15;
+      unfold(x, lane, state.front[state.newest], state.back[state.newest]);
+      window(state, pcm + (first + lane) * 32 * stride, stride);
+    }
+  }
 }
 
 }  // namespace zarnel

@@ -14,8 +14,10 @@ struct SynthesisState {
   int32_t newest = 0;        // row of the most recent vector
 };
 
-// Filters one time slot of 32 subband samples into 32 PCM samples, rounded
-// to nearest and clipped to 16 bits, written at pcm[0], pcm[stride], ...
-void synthesize(SynthesisState& state, const float* subbands, int16_t* pcm, int32_t stride);
+// Filters `slots` time slots of 32 subband samples each into 32 PCM samples
+// per slot, rounded to nearest and clipped to 16 bits, written at pcm[0],
+// pcm[stride], ... in time order.
+void synthesize(SynthesisState& state, const float (*subbands)[32], int32_t slots, int16_t* pcm,
+                int32_t stride);
 
 }  // namespace zarnel
