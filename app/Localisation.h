@@ -44,7 +44,8 @@ class Localisation {
   void free();
 
   // Return: the slot's text, possibly empty and possibly holding zero bytes;
-  // empty for a slot out of range. Valid until the next load or free.
+  // empty for a slot out of range. Valid until the next load or free. Any
+  // thread, while no load or free runs.
   std::string_view text(TextSection section, int32_t slot) const;
   // Return: a dialog's text; empty for an address out of range.
   std::string_view dialogText(DialogId dialog, DialogText key) const;
