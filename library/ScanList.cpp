@@ -51,14 +51,17 @@ bool readWhole(FileSystem& files, const std::string& path, std::string& text) {
   }
 }
 
+// The message's "%s" takes the disc name once; "%%" is a percent sign; any
+// other "%" stays as it is, so a language file cannot make it read more.
 std::string formatBadCd(std::string_view text, std::string_view disc) {
   std::string out;
   bool named = false;
   for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '%' && i + 1 < text.size() && (text[i + 1] == '%' || text[i + 1] == 's')) {
-      bool name = text[++i] == 's' && !named;
-      named = named || name;
-      if (name || text[i] == '%') out.append(name ? disc : std::string_view("%"));
+    char next = i + 1 < text.size() && text[i] == '%' ? text[i + 1] : '\0';
+    if (next == '%' || (next == 's' && !named)) {
+      out.append(next == '%' ? std::string_view("%") : disc);
+      named = named || next == 's';
+      ++i;
       continue;
     }
     out.push_back(text[i]);
