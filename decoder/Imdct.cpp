@@ -122,8 +122,11 @@ void imdctShort(const float* in, float* z) {
 
 }  // namespace
 
-void hybridSynthesis(const GranuleInfo& g, const BandLayout& layout, float* xr, int32_t count,
-                     OverlapState& overlap, float (*out)[32]) {
+namespace {
+
+// Reorders short windows and reduces aliasing.
+// Return: the subbands that may hold nonzero lines afterwards.
+int32_t prepareSpectrum(const GranuleInfo& g, const BandLayout& layout, float* xr, int32_t count) {
   if (g.shortBlocks()) {
     reorderShort(layout, g.mixed ? 3 : 0, xr);
     // Reordering spreads a short band's first window over the whole band.
@@ -133,21 +136,34 @@ void hybridSynthesis(const GranuleInfo& g, const BandLayout& layout, float* xr, 
   }
   int32_t active = (count + 17) / 18;
   if (!g.shortBlocks() || g.mixed) {
-    const int32_t boundaries = g.shortBlocks() ? 1 : (active < 31 ? active : 31);
-    aliasReduce(xr, boundaries);
+    aliasReduce(xr, g.shortBlocks() ? 1 : (active < 31 ? active : 31));
+    // The butterflies reach into the subband above the last nonzero one.
     active = active + 1 < 32 ? active + 1 : 32;
     if (g.shortBlocks() && active < 2) active = 2;
   }
+  return active;
+}
+
+// Overlap-adds z (null: silence) onto subband sb's kept half, writes the 18
+// time slots with odd samples of odd subbands negated (frequency inversion)
+// and keeps z's second half.
+void emit(const float* z, int32_t sb, float* keep, float (*out)[32]) {
+  const float odd = (sb & 1) ? -1.0f : 1.0f;
+  for (int32_t n = 0; n < 18; n += 2) {
+    out[n][sb] = (z != nullptr ? z[n] : 0.0f) + keep[n];
+    out[n + 1][sb] = ((z != nullptr ? z[n + 1] : 0.0f) + keep[n + 1]) * odd;
+  }
+  for (int32_t n = 0; n < 18; ++n) keep[n] = z != nullptr ? z[n + 18] : 0.0f;
+}
+
+}  // namespace
+
+void hybridSynthesis(const GranuleInfo& g, const BandLayout& layout, float* xr, int32_t count,
+                     OverlapState& overlap, float (*out)[32]) {
+  const int32_t active = prepareSpectrum(g, layout, xr, count);
   for (int32_t sb = 0; sb < 32; ++sb) {
-    float* keep = overlap.samples[sb];
-    // Frequency inversion: odd time samples of odd subbands change sign.
-    const float odd = (sb & 1) ? -1.0f : 1.0f;
     if (sb >= active) {
-      for (int32_t n = 0; n < 18; n += 2) {
-        out[n][sb] = keep[n];
-        out[n + 1][sb] = keep[n + 1] * odd;
-        keep[n] = keep[n + 1] = 0.0f;
-      }
+      emit(nullptr, sb, overlap.samples[sb], out);
       continue;
     }
     float z[36];
@@ -159,11 +175,7 @@ void hybridSynthesis(const GranuleInfo& g, const BandLayout& layout, float* xr, 
     } else {
       imdctShort(xr + 18 * sb, z);
     }
-    for (int32_t n = 0; n < 18; n += 2) {
-      out[n][sb] = z[n] + keep[n];
-      out[n + 1][sb] = (z[n + 1] + keep[n + 1]) * odd;
-    }
-    for (int32_t n = 0; n < 18; ++n) keep[n] = z[n + 18];
+    emit(z, sb, overlap.samples[sb], out);
   }
 }
 
