@@ -340,20 +340,7 @@ TEST(TrackStoreIndex, AnAppendCutShortIsDroppedAtTheNextStart) {
   }
 }
 
-TEST(TrackStoreIndex, WithoutAFileEntriesLiveInMemoryOnly) {
-  struct NoFiles : FileSystem {
-    std::unique_ptr<ByteFile> openRead(const char*) override { return nullptr; }
-  } none;
-  TrackStore store(none, kToday);
-  EXPECT_TRUE(store.open("home"));
-  EXPECT_FALSE(store.hasFile());
-  TrackEntry* e = store.find("a.mp3", 1);
-  store.setTypedBpm(e, 120.0f);
-  EXPECT_EQ(e->bpm, 120.0f);
-  EXPECT_EQ(store.acquire(e)->v6, 0);  // the data went with its last holder
-}
-
-// --- Holders, comments and typed tempos ------------------------------------------
+// --- Holders and typed tempos ------------------------------------------
 
 TEST(TrackStoreData, OnlyTheLastHolderSavesAndEveryHolderStampsTheDate) {
   Rig rig;
@@ -372,19 +359,6 @@ TEST(TrackStoreData, OnlyTheLastHolderSavesAndEveryHolderStampsTheDate) {
   EXPECT_EQ(e->data, nullptr);
   EXPECT_EQ(e->users, 0);
   EXPECT_EQ(rig.store->acquire(e)->v3, 0.25f);
-}
-
-TEST(TrackStoreData, TheEditedCommentWinsAndIsStored) {
-  Rig rig;
-  rig.files.put(kFile, usedBlock(sized("a.mp3", 96)));
-  ASSERT_TRUE(rig.open());
-  TrackEntry* e = rig.entry("a.mp3");
-  EXPECT_EQ(rig.store->comment(nullptr), nullptr);
-  EXPECT_EQ(std::string(rig.store->comment(e)), std::string(96 - 62 - 5, 'c'));
-  rig.store->setComment(e, "peak time");
-  EXPECT_STREQ(rig.store->comment(e), "peak time");
-  ASSERT_TRUE(rig.open());
-  EXPECT_STREQ(rig.store->comment(rig.entry("a.mp3")), "peak time");
 }
 
 TEST(TrackStoreData, ATypedTempoLocksOnlyBetweenOneAnd999) {
