@@ -127,6 +127,7 @@ bool Desk::load(const char* title, const char* author, const char* path, TrackEn
   if (settings().autoLevel != 0 && !(links_.matcher && links_.matcher->matchLevel(*this)) &&
       links_.matcher)
     links_.matcher->setGain(*this, 2048);
+  clearLoopSelection();
   postPosition(kCmdLoad, start);
   status_.store(kStatusLoaded);
   return true;
@@ -164,10 +165,14 @@ int32_t Desk::refresh() {
   return post(kCmdRefresh);
 }
 
-void Desk::eject() { postPosition(kCmdSeek, 1.0f); }
+void Desk::eject() {
+  clearLoopSelection();
+  postPosition(kCmdSeek, 1.0f);
+}
 
 void Desk::seekAndPlay(float position) {
   if (length() < 0) return;
+  clearLoopSelection();
   postPosition(kCmdSeek, position);
   if (!playing() && this->position() != -1.0f) post(kCmdPlay);
 }
@@ -178,11 +183,80 @@ void Desk::stopAndSeek(float position) {
     post(kCmdPause);
     cueCycle_ = 0;
   }
+  clearLoopSelection();
   postPosition(kCmdSeek, position);
 }
 
 void Desk::setPitch(int32_t ratio) {
   if (ratio != pitch()) postValue(kCmdSetPitch, ratio);
+}
+
+void Desk::seekTo(float position) { postPosition(kCmdSeek, position); }
+
+void Desk::stop() {
+  if (length() < 0) return;
+  if (playing()) {
+    post(kCmdPause);
+    cueCycle_ = 0;
+  }
+  clearLoopSelection();
+  const TrackData* data = trackData();
+  const float cue = data ? data->v3 : 0.0f;
+  float target = 0.0f;
+  switch (cueCycle_.load()) {
+    case 0:
+      target = cue;
+      cueCycle_ = cue == 0.0f ? 2 : 1;
+      break;
+    case 1:
+      target = 0.0f;
+      cueCycle_ = 2;
+      break;
+    default:
+      target = data ? data->v1 : 0.0f;
+      cueCycle_ = 0;
+      break;
+  }
+  seekTo(target);
+}
+
+void Desk::setCue() {
+  TrackData* data = trackData();
+  if (data && position() >= 0) data->v3 = position();
+}
+
+void Desk::goToCuePoint(int32_t n) {
+  const TrackData* data = trackData();
+  if (length() < 0 || n < 0 || !data || int32_t(data->cues.size()) <= n) return;
+  if (playing()) post(kCmdPause);
+  clearLoopSelection();
+  seekTo(data->cues[size_t(n)].position);
+}
+
+void Desk::setCuePoint(int32_t n) {
+  TrackData* data = trackData();
+  if (!data || n < 0 || position() < 0) return;
+  if (int32_t(data->cues.size()) <= n) data->cues.resize(size_t(n) + 1);
+  data->cues[size_t(n)].position = position();
+}
+
+void Desk::jump(int32_t frames) {
+  if (position() >= 0) postValue(kCmdJump, frames);
+}
+
+void Desk::scratch(int32_t frames) {
+  if (position() >= 0) postValue(kCmdScratch, frames);
+}
+
+void Desk::hold(bool on) {
+  if (position() >= 0) postValue(kCmdHold, on ? 1 : 0);
+}
+
+void Desk::toggleLoop(int32_t code) {
+  if (position() < 0) return;
+  if (code == loopCode_) code = 0;
+  postValue(kCmdSetLoop, code);
+  loopCode_ = code;
 }
 
 float Desk::bpm() const { return entry_ ? entry_->bpm : 0.0f; }

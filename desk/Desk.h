@@ -95,6 +95,28 @@ class Desk {
   // Posts Seek (used by the cue and loop commands). Pauses first if playing.
   void stopAndSeek(float position);
 
+  // The cue cycle: from a playing desk back to the cue, then to the start,
+  // then to the first beat. Guard: length >= 0.
+  void stop();
+  // Stores the heard position as the track's cue.
+  void setCue();
+  // Seeks to cue point n (0..3) when the track has it. Guard: length >= 0.
+  void goToCuePoint(int32_t n);
+  // Stores the heard position as cue point n, growing the list as needed.
+  void setCuePoint(int32_t n);
+  // Moves the heard point by frames (negative: back). Guard: position >= 0.
+  void jump(int32_t frames);
+  // Scratches by frames, or moves directly with scratching disabled.
+  void scratch(int32_t frames);
+  // Brakes to a stop (on) or starts again (off). Guard: position >= 0.
+  void hold(bool on);
+  // Loop of code beats (1, 2, 4, 8; -2 and -4 for a half and a quarter; 0
+  // ends it). Pressing the lit code again ends the loop. Guard: position >= 0.
+  void toggleLoop(int32_t code);
+  // Forgets the lit loop button (a seek ends the loop in the desk itself).
+  void clearLoopSelection() { loopCode_ = 0; }
+  int32_t loopCode() const { return loopCode_; }
+
   float bpm() const;
   int32_t trackLevel() const;
   int32_t beatMeter() const { return analyser_.beatMeter(); }
@@ -139,6 +161,10 @@ class Desk {
   int32_t playIndex() const { return playIndex_; }
   int32_t unfilled() const { return unfilled_; }
   float blockTime(int32_t slot) const { return blockTime_[slot]; }
+  // The distance a transition with g output frames left still owes, and its
+  // speed there (ring frames per output frame).
+  int32_t transitionOwedRt(int32_t g) const;
+  float transitionSpeedRt(int32_t g) const;
 
  private:
   int32_t post(int32_t command);
@@ -154,6 +180,17 @@ class Desk {
   void clearRingsRt();
   void refreshRt();
   int32_t loopedPlayIndexRt(int32_t ahead);
+  void jumpRt(int32_t n);
+  void movedRt(int32_t h);
+  void scratchRt(int32_t n);
+  void moveDirectlyRt(int32_t n);
+  void holdRt(bool on);
+  void setLoopRt(int32_t code);
+  void startTransitionRt(int32_t n, float A, float B);
+  bool limitTransitionRt(int32_t& n) const;
+  void renderTransitionRt(int32_t n, float A, float B);
+  int32_t transitionHeardRt(int32_t a);
+  void seekTo(float position);
   void endOfTrackRt();
   void advanceWriteRt();
   AudioSource* chooseSource(const std::string& path);
@@ -183,6 +220,7 @@ class Desk {
   std::string discMessage_;  // shown for status 152
   TrackEntry* entry_ = nullptr;
   std::atomic<int32_t> cueCycle_{0};  // written by both threads
+  int32_t loopCode_ = 0;  // the lit loop button; UI thread
   std::unique_ptr<AudioSource> wav_, mpeg_, cd_, wma_;
   BeatAnalyser analyser_;
 

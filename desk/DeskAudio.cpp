@@ -56,8 +56,19 @@ void Desk::executeRt(int32_t command) {
     case kCmdRefresh:
       if (loaded) refreshRt();
       break;
+    case kCmdJump:
+      if (loaded) jumpRt(commandValue_.load(std::memory_order_relaxed));
+      break;
+    case kCmdScratch:
+      if (loaded) scratchRt(commandValue_.load(std::memory_order_relaxed));
+      break;
+    case kCmdSetLoop:
+      if (loaded) setLoopRt(commandValue_.load(std::memory_order_relaxed));
+      break;
+    case kCmdHold:
+      if (loaded) holdRt(commandValue_.load(std::memory_order_relaxed) != 0);
+      break;
     default:
-      // Jump, Scratch, SetLoop and Hold come with the performance commands.
       break;
   }
   command_.store(kCmdNone, std::memory_order_relaxed);
@@ -220,6 +231,7 @@ int32_t Desk::loopedPlayIndexRt(int32_t ahead) {
 }
 
 void Desk::positionUpdateRt(int32_t a) {
+  if (transition_->active) a = transitionHeardRt(a);
   effects_.fireEventsRt(a);
   DeskOutputRing& out = *out_;
   out.heardIndex = a;

@@ -44,7 +44,12 @@ void OutputEngine::setLevels(int32_t level1, int32_t level2) {
   requestRemix();
 }
 
-void OutputEngine::invalidate(int32_t) { requestRemix(); }
+void OutputEngine::invalidate(int32_t desk) {
+  // The desk has set its heard index itself: the cursor update leaves it
+  // alone until the re-mix has taken it up.
+  if (desk == 0 || desk == 1) deskInvalid_[desk].store(1, std::memory_order_relaxed);
+  requestRemix();
+}
 
 void OutputEngine::setPreviewLevels(int32_t preview1, int32_t preview2) {
   if (!headphones()) return;
@@ -125,7 +130,7 @@ void OutputEngine::updateCursorsRt() {
   for (int32_t d = 0; d < 2; ++d) {
     // A desk that only started since the last pass waits for the re-mix that
     // ties the mixer's read index to its heard index.
-    if (!movingRt(d) || !tracking_[d]) continue;
+    if (!movingRt(d) || !tracking_[d] || deskInvalid_[d].load(std::memory_order_relaxed) != 0) continue;
     Desk& desk = *desks_[d];
     int32_t heard = readIndex_[d] - behind;
     if (heard < 0) heard += kOutputRingFrames;
@@ -188,6 +193,7 @@ void OutputEngine::beginRemixRt() {
     eq_[d][0].clear();
     eq_[d][1].clear();
     tracking_[d] = true;
+    deskInvalid_[d].store(0, std::memory_order_relaxed);
   }
   mixPos_ = write;
   fade_ = kRestartFadeFrames;

@@ -138,6 +138,7 @@ class OutputEngine : public DeskEngine {
   std::atomic<int32_t> stripGain_[2][3] = {};
   std::atomic<int32_t> previewGain_[2] = {};
   std::atomic<int32_t> remix_{1};
+  std::atomic<int32_t> deskInvalid_[2] = {};  // a desk moved its heard index itself
   std::atomic<RecordRing*> recorder_{nullptr};
   std::atomic<int32_t> writeCursor_{0};  // also read by copyUpcoming
 
