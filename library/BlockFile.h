@@ -33,6 +33,7 @@ class BlockFile {
   BlockFile(const BlockFile&) = delete;
   BlockFile& operator=(const BlockFile&) = delete;
 
+  // Return: true while store may write.
   bool isWritable() const { return writable_ != nullptr; }
   // Post: nothing is ever written through this object again.
   void dropWrites() { writable_ = nullptr; }

@@ -34,6 +34,7 @@ class ScanList {
   // As load, from the file's text.
   void parse(std::string_view text);
 
+  // Return: every item, in file order.
   const std::vector<ScanItem>& items() const { return items_; }
   // Return: the indexes in items() of the items shown, in list order.
   const std::vector<int32_t>& shown() const { return shown_; }

@@ -49,10 +49,11 @@ class TrackStore : public TrackStoreLink {
   // Return: true when nothing will be written (read-only file, damaged file,
   // or no file).
   bool readOnly() const;
+  // Return: false when the file could not be opened at all.
   bool hasFile() const { return file_ != nullptr; }
-  // Return: the newest entry; the rest follow through next.
+  // Return: the newest entry, null when there is none; the rest follow
+  // through next, newest first.
   TrackEntry* first() const { return head_; }
-  int32_t today() const { return today_; }
 
   // Return: the first entry, newest first, whose name is the part of path
   // after its last "\" and whose size key is sizeKey (names compare byte by
