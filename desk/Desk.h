@@ -120,6 +120,10 @@ class Desk {
   float bpm() const;
   int32_t trackLevel() const;
   int32_t beatMeter() const { return analyser_.beatMeter(); }
+  // Envelope samples from the heard point to the next beat, and from around
+  // to the strongest beat near it (positive: later); 0 without enough audio.
+  int32_t nextBeatOffset() const { return analyser_.nextBeatOffset(); }
+  int32_t nearestBeatOffset(int32_t around) const { return analyser_.nearestBeatOffset(around); }
 
   // Words read by any thread.
   int32_t index() const { return index_; }
