@@ -5,6 +5,7 @@
 #include "app/FatalError.h"
 #include "app/Settings.h"
 #include "app/SettingsStore.h"
+#include "library/DateStamp.h"
 
 namespace zarnel {
 
@@ -39,14 +40,19 @@ bool MainWindow::create(const WindowSpec& spec) {
 // The objects of a running program, in their order of creation. Each step
 // that fails leaves FatalError set.
 bool MainWindow::buildObjects() {
-  if (fatalError() != kErrorNone) return false;
+  if (fatalError() != kErrorNone || !services_.files) return false;
+  database_ = std::make_unique<TrackStore>(*services_.files, todayStamp());
+  if (!database_->open(settings().homeFolder)) return false;
   DeskLinks links;
   links.services = services_;
   links.poster = this;
+  links.store = database_.get();
   for (int32_t d = 0; d < 2; ++d) {
     desks_[d] = std::make_unique<Desk>(d, links);
     if (fatalError() != kErrorNone) return false;
   }
+  matcher_ = std::make_unique<BeatMatcher>(*desks_[0], *desks_[1], app_.mixer(), window_.get());
+  for (auto& desk : desks_) desk->setLoadMatcher(matcher_.get());
   if (settings().multiInstance == 0) volumes_ = std::make_unique<SystemVolumeGuard>(services_.mixer);
   sound_ = std::make_unique<SoundOutput>(*desks_[0], *desks_[1], services_);
   if (!sound_->start()) return false;
@@ -97,6 +103,7 @@ intptr_t MainWindow::handle(const Message& m) {
 void MainWindow::onTimer(int32_t id) {
   if (id == timer::kDisplay) return window_->present();
   for (int32_t d = 0; d < 2; ++d) {
+    if (id == timer::kPitchReset[d] && matcher_) matcher_->pitchResetTick(d);
     if (id == timer::kLoad[d]) {
       window_->killTimer(id);
       app_.loadTimer[d] = 0;
@@ -135,8 +142,11 @@ void MainWindow::onDestroyWithoutSaving() {
   sound_.reset();
   if (volumes_) volumes_->restore();
   volumes_.reset();
+  matcher_.reset();
   desks_[1].reset();
   desks_[0].reset();
+  if (database_) database_->close();
+  database_.reset();
 }
 
 }  // namespace zarnel

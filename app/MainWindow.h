@@ -11,7 +11,9 @@
 #include "app/App.h"
 #include "app/SystemVolumeGuard.h"
 #include "app/TextLookup.h"
+#include "desk/BeatMatcher.h"
 #include "desk/Desk.h"
+#include "library/TrackStore.h"
 #include "mixer/SoundOutput.h"
 #include "platform/MessagePoster.h"
 #include "platform/Services.h"
@@ -42,6 +44,8 @@ class MainWindow : public MessageHandler, public MessagePoster {
   Window* window() const { return window_.get(); }
   Desk* desk(int32_t d) const { return desks_[d].get(); }
   SoundOutput* soundOutput() const { return sound_.get(); }
+  BeatMatcher* matcher() const { return matcher_.get(); }
+  TrackStore* database() const { return database_.get(); }
   // Return: whether the window was created and then destroyed (settings written).
   bool destroyed() const { return destroyed_; }
 
@@ -59,7 +63,9 @@ class MainWindow : public MessageHandler, public MessagePoster {
   PlatformServices services_;
   const TextLookup& texts_;
   std::unique_ptr<Window> window_;
+  std::unique_ptr<TrackStore> database_;
   std::unique_ptr<Desk> desks_[2];
+  std::unique_ptr<BeatMatcher> matcher_;
   std::unique_ptr<SystemVolumeGuard> volumes_;
   std::unique_ptr<SoundOutput> sound_;
   bool created_ = false;

@@ -74,6 +74,8 @@ class Desk {
   Desk& operator=(const Desk&) = delete;
 
   // --- UI thread ---------------------------------------------------------
+  // Attaches the matching that a load applies (null: none).
+  void setLoadMatcher(LoadMatcher* matcher) { links_.matcher = matcher; }
   // Attaches the output engine (null: none). Pre: no audio thread runs.
   void setEngine(DeskEngine* engine) { engine_ = engine; }
   // Tells the desk whether an audio thread services it. Without one, posted
