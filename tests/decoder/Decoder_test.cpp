@@ -162,6 +162,23 @@ TEST_F(DecoderTest, FormatChangeFlagMarksTheFirstFrameOfANewRate) {
   EXPECT_EQ(decoder_->status().frames, 8u);
 }
 
+// MPEG-2.5 Layer III at 8000 Hz: 576 samples per frame, like MPEG-2.
+TEST_F(DecoderTest, Mpeg25LayerIIIFramesHold576Samples) {
+  std::vector<uint8_t> frame(72, 0);  // 8 kbit/s at 8000 Hz, mono, silent
+  frame[0] = 0xFF;
+  frame[1] = 0xE3;
+  frame[2] = 0x18;
+  frame[3] = 0xC0;
+  std::vector<uint8_t> bytes;
+  test::append(bytes, frame, 5);
+  ASSERT_EQ(openBytes(bytes), mpeg::kOk);
+  const Decoded d = decodeAll(*decoder_);
+  EXPECT_EQ(d.frames, 5);
+  EXPECT_EQ(d.pcm.size(), 5u * 576u);
+  EXPECT_EQ(decoder_->output().sampleRate, 8000);
+  EXPECT_EQ(decoder_->status().format.version, 2);
+}
+
 // A "Xing" frame and silence: the duration comes from the frame count, not
 // from the bytes, and stays so while frames decode.
 TEST_F(DecoderTest, XingFrameCountGivesTheDuration) {
