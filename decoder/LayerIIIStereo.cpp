@@ -83,15 +83,18 @@ bool anyNonzero(const float* x, int32_t begin, int32_t end) {
 }
 
 // The top band (long 21, short 12) has no scale factor of its own: it
-// continues the band below when that band is intensity coded, and otherwise
-// takes position 0, both channels at full weight.
+// continues the band below when that band is intensity coded. Otherwise an
+// MPEG-2 top band takes position 0 (both channels at full weight) and an
+// MPEG-1 one the illegal position 7, keeping the stereo coding of the bands
+// below.
 struct Position {
   int32_t pos;
   int32_t illegal;
 };
 
-Position topBand(bool belowCoded, int32_t pos, int32_t illegal) {
-  return belowCoded ? Position{pos, illegal} : Position{0, 1 << 30};
+Position topBand(const Context& c, bool belowCoded, int32_t pos, int32_t illegal) {
+  if (belowCoded) return Position{pos, illegal};
+  return c.lsf ? Position{0, 1 << 30} : Position{7, 7};
 }
 
 // Long bands [0, endBand); intensity from the band after the right channel's
@@ -100,7 +103,7 @@ void longBands(const Context& c, const BandLayout& layout, int32_t endBand, int3
   for (int32_t b = 0; b < endBand; ++b) {
     constexpr int32_t kTop = kLongBands - 1;
     const Position p = b < kTop ? Position{c.sf->longBand[b], c.sf->illegalLong[b]}
-                                : topBand(kTop - 1 >= firstIntensity, c.sf->longBand[kTop - 1],
+                                : topBand(c, kTop - 1 >= firstIntensity, c.sf->longBand[kTop - 1],
                                           c.sf->illegalLong[kTop - 1]);
     band(c, layout.longStart[b], layout.longStart[b + 1], b >= firstIntensity, p.pos, p.illegal);
   }
@@ -123,7 +126,7 @@ void shortBands(const Context& c, const BandLayout& layout, int32_t firstBand, b
       const int32_t begin = 3 * layout.shortStart[b] + w * width;
       constexpr int32_t kTop = kShortBands - 1;
       const Position p = b < kTop ? Position{c.sf->shortBand[b][w], c.sf->illegalShort[b]}
-                                  : topBand(kTop - 1 >= bound, c.sf->shortBand[kTop - 1][w],
+                                  : topBand(c, kTop - 1 >= bound, c.sf->shortBand[kTop - 1][w],
                                             c.sf->illegalShort[kTop - 1]);
       band(c, begin, begin + width, b >= bound, p.pos, p.illegal);
     }
