@@ -126,6 +126,13 @@ class Desk {
   // to the strongest beat near it (positive: later); 0 without enough audio.
   int32_t nextBeatOffset() const { return analyser_.nextBeatOffset(); }
   int32_t nearestBeatOffset(int32_t around) const { return analyser_.nearestBeatOffset(around); }
+  // Fills count points of 0..height - 1 with the beat strength from the
+  // heard point forward, for the rhythm views. Any thread.
+  void strengthCurve(int32_t* values, int32_t count, int32_t height) const {
+    analyser_.strengthCurve(values, count, height);
+  }
+  // The analyser's measurements (tempo, vote, strength ring). Any thread reads.
+  const BeatAnalyser& analyser() const { return analyser_; }
 
   // Words read by any thread.
   int32_t index() const { return index_; }
