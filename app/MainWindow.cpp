@@ -11,6 +11,7 @@ namespace zarnel {
 
 namespace {
 constexpr uint32_t kGetSkinQuery = 201;  // lparam of the broadcast plug-ins' get-skin query
+constexpr char kNoSkinName[] = "";
 constexpr uint32_t kBackground = 0x18181C;  // until the skin draws
 }  // namespace
 
@@ -94,7 +95,8 @@ intptr_t MainWindow::handle(const Message& m) {
       // Screen savers and monitor power-off never interrupt a set.
       return (m.wparam & 0xFFF0) == msg::kScScreenSave || (m.wparam & 0xFFF0) == msg::kScMonitorPower ? 1 : 0;
     case msg::kUser:
-      return m.lparam == int32_t(kGetSkinQuery) ? 0 : -1;
+      // The broadcast plug-ins' get-skin query: no skin name to give.
+      return m.lparam == int32_t(kGetSkinQuery) ? reinterpret_cast<intptr_t>(kNoSkinName) : -1;
     default:
       return 0;
   }

@@ -69,6 +69,9 @@ TEST(MainWindow, CreationBuildsTheRunningProgram) {
   EXPECT_EQ(s.window().handle(make(w, msg::kSysCommand, msg::kScScreenSave)), 1);
   EXPECT_EQ(s.window().handle(make(w, msg::kSysCommand, msg::kScMonitorPower)), 1);
   EXPECT_EQ(s.window().handle(make(w, msg::kUser, 0, 7)), -1);
+  const auto* skin = reinterpret_cast<const char*>(s.window().handle(make(w, msg::kUser, 0, 201)));
+  ASSERT_NE(skin, nullptr);
+  EXPECT_STREQ(skin, "");
 }
 
 TEST(MainWindow, ClosingOverAPlayingDeskAsksAndNoKeepsPlaying) {

@@ -187,3 +187,19 @@ TEST(DeskCommands, ScratchOnAPlayingDeskRendersATransition) {
 
 }  // namespace
 }  // namespace zarnel
+
+#include "desk/DeskSecurity.h"
+
+namespace zarnel {
+namespace {
+
+TEST(DeskSecurity, AudibleDesksFollowTheOption) {
+  static_assert(deskSecurity(2, false) == SecurityDecision::load);
+  EXPECT_EQ(deskSecurity(0, true), SecurityDecision::load);
+  EXPECT_EQ(deskSecurity(1, true), SecurityDecision::ask);
+  EXPECT_EQ(deskSecurity(2, true), SecurityDecision::refuse);
+  EXPECT_EQ(deskSecurity(7, true), SecurityDecision::ask);  // an unknown value asks
+}
+
+}  // namespace
+}  // namespace zarnel
