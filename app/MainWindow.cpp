@@ -64,6 +64,17 @@ bool MainWindow::buildObjects() {
   return true;
 }
 
+bool MainWindow::loadDesk(int32_t d, const char* title, const char* author, const char* path,
+                          TrackEntry* entry) {
+  if (!desks_[d]) return false;
+  if (matcher_) matcher_->stopPitchReset(d);
+  const bool loaded = desks_[d]->load(title, author, path, entry);
+  window_->setTimer(timer::kLoad[d], 40000);
+  app_.loadTimer[d] = timer::kLoad[d];
+  app_.mixer().selectPreviewDesk(d);
+  return loaded;
+}
+
 void MainWindow::show() {
   window_->show(true);
   paint();

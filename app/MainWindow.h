@@ -34,6 +34,12 @@ class MainWindow : public MessageHandler, public MessagePoster {
   // Shows the window. Pre: create() succeeded.
   void show();
 
+  // Loads a track onto desk d as the browser, dropped files and AutoMix do:
+  // stops the desk's gradual pitch reset, loads, restarts the desk's
+  // 40-second history timer and makes it the headphones' desk.
+  // Return: the desk's load result.
+  bool loadDesk(int32_t d, const char* title, const char* author, const char* path, TrackEntry* entry);
+
   // After a crash in the message loop: stops the sound and puts the system
   // volumes back, without writing the settings.
   void abandon();

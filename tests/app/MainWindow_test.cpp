@@ -97,6 +97,19 @@ TEST(MainWindow, ClosingOverAPlayingDeskAsksAndNoKeepsPlaying) {
   EXPECT_FALSE(s.windows.getMessage(m));  // the loop ends
 }
 
+TEST(MainWindow, LoadingADeskRestartsItsHistoryTimerAndTakesTheHeadphones) {
+  Shell s;
+  s.sound.addCard("card");
+  ASSERT_TRUE(s.create());
+  VirtualWindow* w = s.windows.find("ZARNEL");
+  ASSERT_TRUE(s.window().loadDesk(1, "a", "", "a.wav", nullptr));
+  EXPECT_EQ(w->timers().at(timer::kLoad[1]), 40000);
+  EXPECT_EQ(s.app.mixer().previewDesk(), 1);
+  ASSERT_NE(s.window().desk(1)->entry(), nullptr);  // the track store gave it an entry
+  EXPECT_FALSE(s.window().loadDesk(0, "x", "", "missing.wav", nullptr));
+  EXPECT_EQ(s.window().desk(0)->status(), kStatusBadFile);
+}
+
 TEST(MainWindow, ClosingWhileNothingPlaysAsksNothing) {
   Shell s;
   s.sound.addCard("card");
