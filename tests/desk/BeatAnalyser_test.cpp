@@ -2,17 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <vector>
 
 #include "app/Settings.h"
 #include "desk/Desk.h"
-#include "library/TrackStoreLink.h"
+#include "mixer/MixerState.h"
 #include "mixer/OutputEngines.h"
 #include "platform/virtual/VirtualFileSystem.h"
 #include "platform/virtual/VirtualSoundBuffer.h"
 #include "support/BeatSignal.h"
+#include "support/OneEntryStore.h"
+#include "support/mix/MixHarness.h"
 #include "support/WavBuilder.h"
 
 namespace zarnel {
@@ -276,6 +279,162 @@ TEST(BeatAnalyserBeats, WithoutARecordNothingIsKeptButStrength) {
   int32_t strongest = 0;
   for (int32_t s = 0; s < kEnvelopeSlots; ++s) strongest = std::max(strongest, analyser->strengthAt(s));
   EXPECT_GT(strongest, 0);
+}
+
+// --- inside a desk -----------------------------------------------------------
+
+// Two desks with a store on the mode-0 engine and a virtual card, driven on
+// the test's thread as the audio thread would drive them.
+struct PlayingDesk {
+  PlayingDesk() {
+    settings().resetToDefaults();
+    DeskLinks links;
+    links.services.files = &files;
+    links.poster = &poster;
+    links.store = &store;
+    for (int32_t d = 0; d < 2; ++d) desk[d] = std::make_unique<Desk>(d, links);
+    auto owned = std::make_unique<VirtualSoundBuffer>(kMixRingFrames, 2, 441);
+    card = owned.get();
+    card->setRecording(false);
+    engine = std::make_unique<SingleCardMasterEngine>(*desk[0], *desk[1], std::move(owned));
+    for (auto& d : desk) d->setEngine(engine.get());
+    mixer.attach(engine.get(), nullptr);
+    mixer.sendAll();
+  }
+  ~PlayingDesk() {
+    for (auto& d : desk) d->setEngine(nullptr);
+  }
+  void run(int32_t frames) {
+    for (; frames > 0; frames -= 256) {
+      card->advance(256);
+      engine->updateCursorsRt();
+      desk[0]->serviceRt();
+      desk[1]->serviceRt();
+      engine->mixRt();
+    }
+  }
+  // Return: seconds of the track at the heard point.
+  double heardSeconds() const;
+  const BeatAnalyser& analyser() const { return desk[0]->analyser(); }
+
+  VirtualFileSystem files;
+  test::RecordingPoster poster;
+  test::OneEntryStore store;
+  std::unique_ptr<Desk> desk[2];
+  VirtualSoundBuffer* card = nullptr;
+  std::unique_ptr<SingleCardMasterEngine> engine;
+  MixerState mixer;
+};
+
+// Kicks every half second from 0.25 s in 1150 blocks (30.04 s, a whole
+// second length of 30): positions are fractions of the blocks' duration.
+constexpr double kKickPeriod = 0.5, kFirstKick = 0.25;
+constexpr double kKickSeconds = 1150 * 1152 / 44100.0;
+
+std::vector<uint8_t> kickWav() { return test::makeWav({}, test::toBytes(test::beatTrack({120.0, kKickSeconds + 1e-6}))); }
+
+double PlayingDesk::heardSeconds() const { return double(desk[0]->position()) * kKickSeconds; }
+
+// Return: seconds from t to the next kick onset at or after it.
+double toNextKick(double t) {
+  const double k = std::ceil((t - kFirstKick) / kKickPeriod);
+  return kFirstKick + k * kKickPeriod - t;
+}
+
+TEST(BeatAnalyserDesk, MeasuresWhatTheDeskDecodes) {
+  PlayingDesk t;
+  t.files.put("k.wav", kickWav());
+  ASSERT_TRUE(t.desk[0]->load("t", "a", "k.wav", nullptr));
+  ASSERT_EQ(t.store.acquired, 1);
+  ASSERT_EQ(t.analyser().record(), &t.store.data);
+  ASSERT_EQ(t.desk[0]->play(), 0);
+  t.run(44100 * 8);
+  EXPECT_NEAR(t.store.entry.bpm, 120.0, 0.5);
+  EXPECT_GT(t.store.data.v6, 100);
+  // Beats are placed through the BlockTimeTable: the last one decoded lies
+  // up to 5 s ahead of the heard point, at the start of the block where the
+  // kernels' window opens, a little before the kick.
+  const double last = double(t.store.data.v2) * kKickSeconds;
+  EXPECT_GT(last, t.heardSeconds());
+  EXPECT_LT(last, t.heardSeconds() + 5.1);
+  const double early = -std::remainder(last - kFirstKick, kKickPeriod);
+  EXPECT_GE(early, 0.0);
+  EXPECT_LT(early, 0.05);
+  EXPECT_GT(t.store.data.v1, 0.0f);
+  EXPECT_LT(t.store.data.v1, t.store.data.v2);
+}
+
+TEST(BeatAnalyserDesk, BeatSearchesFindTheKicksAroundTheHeardPoint) {
+  PlayingDesk t;
+  t.files.put("k.wav", kickWav());
+  ASSERT_TRUE(t.desk[0]->load("t", "a", "k.wav", nullptr));
+  t.desk[0]->play();
+  t.run(44100 * 6 + 5000);
+  const double heard = t.heardSeconds();
+  const int32_t next = t.desk[0]->nextBeatOffset();
+  EXPECT_NEAR(next / 1225.0, toNextKick(heard), 0.03) << heard;
+  // 0.2 s before the next kick, the nearest beat is that kick.
+  const int32_t o = next - 245;
+  EXPECT_NEAR(t.desk[0]->nearestBeatOffset(o), 245, 36);
+  // 0.1 s after a kick, it is that kick, behind.
+  EXPECT_NEAR(t.desk[0]->nearestBeatOffset(next + 122), -122, 36);
+
+  // At normal speed each curve point covers 4 samples: the next kick shows
+  // as a full-height point about next / 4 points on.
+  std::vector<int32_t> curve(400);
+  t.desk[0]->strengthCurve(curve.data(), 400, 100);
+  const auto top = std::max_element(curve.begin(), curve.begin() + 150);
+  EXPECT_GT(*top, 50);
+  EXPECT_NEAR(double(top - curve.begin()), next / 4.0, 2.0);
+}
+
+TEST(BeatAnalyserDesk, BeatMeterRisesOnKicksAndRestsWhilePaused) {
+  PlayingDesk t;
+  t.files.put("k.wav", kickWav());
+  ASSERT_TRUE(t.desk[0]->load("t", "a", "k.wav", nullptr));
+  EXPECT_EQ(t.desk[0]->beatMeter(), 0);
+  t.desk[0]->play();
+  t.run(44100 * 4);
+  int32_t high = 0, low = 4096;
+  for (int i = 0; i < 100; ++i) {  // one second in 10 ms steps
+    t.run(441);
+    high = std::max(high, t.desk[0]->beatMeter());
+    low = std::min(low, t.desk[0]->beatMeter());
+  }
+  EXPECT_GT(high, 2048);
+  EXPECT_LE(high, 4096 + 4096 / 8);
+  EXPECT_EQ(low, 0);  // it dies away between kicks
+  t.desk[0]->pause();
+  EXPECT_EQ(t.desk[0]->beatMeter(), 0);
+}
+
+TEST(BeatAnalyserDesk, SeekKeepsTheVoteAndLoadForgetsIt) {
+  PlayingDesk t;
+  t.files.put("k.wav", kickWav());
+  ASSERT_TRUE(t.desk[0]->load("t", "a", "k.wav", nullptr));
+  t.desk[0]->play();
+  t.run(44100 * 3);
+  const int32_t run = t.analyser().vote().runCount();
+  ASSERT_GT(run, 50);
+  t.desk[0]->stopAndSeek(0.5f);
+  // The seek's first blocks (and those its refresh decoded) went in after the
+  // clear: the lag sums start over, the vote still holds 120 and the run
+  // goes on.
+  EXPECT_EQ(t.analyser().lagSums().peak().value, 0);
+  EXPECT_NEAR(t.analyser().tempo(), 120.0, 0.5);
+  EXPECT_GT(t.analyser().vote().runCount(), run);
+  EXPECT_LT(t.analyser().vote().runCount(), run + 10);
+  t.desk[0]->play();
+  t.run(44100 * 3);
+  EXPECT_GT(t.analyser().vote().runCount(), run + 100);
+  EXPECT_NEAR(t.store.entry.bpm, 120.0, 0.5);
+
+  // A load starts the analysis afresh.
+  t.files.put("quiet.wav", test::makeWav({}, std::vector<uint8_t>(44100 * 4 * 10, 0)));
+  ASSERT_TRUE(t.desk[0]->load("t", "a", "quiet.wav", nullptr));
+  EXPECT_EQ(t.store.released, 1);
+  EXPECT_FLOAT_EQ(t.analyser().tempo(), 999.9f);
+  EXPECT_EQ(t.analyser().vote().runCount(), 1);
 }
 
 }  // namespace

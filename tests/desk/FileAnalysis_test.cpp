@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "desk/BeatAnalyser.h"
-#include "library/TrackStoreLink.h"
 #include "platform/virtual/VirtualFileSystem.h"
 #include "support/BeatSignal.h"
+#include "support/OneEntryStore.h"
 #include "support/WavBuilder.h"
 
 namespace zarnel {
@@ -19,31 +19,7 @@ namespace {
 using test::Beat;
 using test::BeatTrack;
 
-// One entry per (name, size); counts the holders.
-class CountingStore : public TrackStoreLink {
- public:
-  TrackEntry* find(const char* path, int32_t sizeKey) override {
-    lastPath = path;
-    entry.sizeKey = sizeKey;
-    return &entry;
-  }
-  TrackData* acquire(TrackEntry* e) override {
-    ++acquired;
-    data.entry = e;
-    return &data;
-  }
-  void release(TrackEntry*) override {
-    ++released;
-    releasedBpm = entry.bpm;
-  }
-  bool resolveDiscPath(const std::string&, std::string&, std::string&) override { return false; }
-
-  TrackEntry entry;
-  TrackData data;
-  std::string lastPath;
-  int acquired = 0, released = 0;
-  float releasedBpm = -1.0f;
-};
+using CountingStore = test::OneEntryStore;
 
 class Recorder : public AnalysisProgress {
  public:
