@@ -144,17 +144,41 @@ inline int16_t toPcm(float v) {
   return int16_t(int32_t(r));
 }
 
-void window(const SynthesisState& state, int16_t* pcm, int32_t stride) {
-  float out[32] = {};
-  for (int32_t i = 0; i < 8; ++i) {
-    const float* f = state.front[(state.newest + 2 * i) & 15];
-    const float* b = state.back[(state.newest + 2 * i + 1) & 15];
-    const float* wf = kWindow[2 * i].data();
-    const float* wb = kWindow[2 * i + 1].data();
-    for (int32_t j = 0; j < 32; ++j) out[j] += wf[j] * f[j] + wb[j] * b[j];
-  }
+// The windowing sums 512 products per slot, the bulk of the filter's work.
+// On x86 with GCC or Clang it is also built for AVX2 (eight lanes instead of
+// four) and chosen once by what the processor supports; the sums run in the
+// same order either way, so both give the same samples.
+#define ZARNEL_WINDOW_BODY                                                              \
+  float out[32] = {};                                                                   \
+  for (int32_t i = 0; i < 8; ++i) {                                                     \
+    const float* f = state.front[(state.newest + 2 * i) & 15];                          \
+    const float* b = state.back[(state.newest + 2 * i + 1) & 15];                       \
+    const float* wf = kWindow[2 * i].data();                                            \
+    const float* wb = kWindow[2 * i + 1].data();                                        \
+    for (int32_t j = 0; j < 32; ++j) out[j] += wf[j] * f[j] + wb[j] * b[j];             \
+  }                                                                                     \
   for (int32_t j = 0; j < 32; ++j) pcm[j * stride] = toPcm(out[j]);
+
+using WindowFn = void (*)(const SynthesisState&, int16_t*, int32_t);
+
+void windowPlain(const SynthesisState& state, int16_t* pcm, int32_t stride) { ZARNEL_WINDOW_BODY }
+
+#if (defined(__GNUC__) || defined(__clang__)) && (defined(__x86_64__) || defined(__i386__))
+[[gnu::target("avx2")]] void windowAvx2(const SynthesisState& state, int16_t* pcm, int32_t stride) {
+  ZARNEL_WINDOW_BODY
 }
+
+WindowFn chooseWindow() {
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("avx2") ? windowAvx2 : windowPlain;
+}
+#else
+WindowFn chooseWindow() { return windowPlain; }
+#endif
+
+#undef ZARNEL_WINDOW_BODY
+
+const WindowFn window = chooseWindow();
 
 }  // namespace
 
