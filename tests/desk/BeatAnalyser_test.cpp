@@ -70,17 +70,6 @@ TEST(BeatKernels, ChirpsShortenAsTheirPeriodGrowsFaster) {
   EXPECT_LT(bank.value(0, 3), 0);
 }
 
-TEST(BeatKernels, ResponseIsTheMagnitudeOfTheCorrelation) {
-  BeatKernels bank;
-  int16_t window[BeatKernels::kLongest];
-  for (int32_t j = 0; j < BeatKernels::kLongest; ++j) window[j] = int16_t(bank.value(3, j) / 8);
-  int64_t expect = 0;
-  for (int32_t j = 0; j < bank.length(3); ++j) expect += int64_t(window[j]) * bank.value(3, j);
-  EXPECT_EQ(bank.response(3, window), expect);
-  for (int16_t& v : window) v = int16_t(-v);
-  EXPECT_EQ(bank.response(3, window), expect);
-}
-
 // --- tempo -----------------------------------------------------------------
 
 TEST(BeatAnalyserTempo, SilenceFindsNoBeatAndWritesNoBpm) {
