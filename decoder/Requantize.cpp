@@ -19,8 +19,9 @@ constexpr std::array<float, kMaxValue + 1> makePow43() {
 constexpr auto kPow43 = makePow43();
 
 // 2^(q / 4) for every exponent the fields can produce: global gain 0..255
-// less 210, sub-block gain up to 7 × 8, scale factors up to (15 + 3) × 4.
-constexpr int32_t kGainLow = -210 - 56 - 72;
+// less 210, sub-block gain up to 7 × 8, scale factors up to (31 + 3) × 4
+// (the MPEG-2 intensity-coded channel has 5-bit scale factors).
+constexpr int32_t kGainLow = -210 - 56 - 136;
 constexpr int32_t kGainHigh = 255 - 210;
 
 constexpr std::array<float, kGainHigh - kGainLow + 1> makeGains() {
