@@ -259,7 +259,7 @@ void Desk::toggleLoop(int32_t code) {
   loopCode_ = code;
 }
 
-float Desk::bpm() const { return entry_ ? entry_->bpm : 0.0f; }
+float Desk::bpm() const { return entry_ ? loadWord(entry_->bpm) : 0.0f; }
 
 TrackData* Desk::trackData() const { return entry_ ? entry_->data : nullptr; }
 

@@ -10,6 +10,7 @@
 #include "desk/AudioFormat.h"
 #include "desk/BeatAnalyser.h"
 #include "desk/DeskTransition.h"
+#include "desk/SharedWord.h"
 #include "mixer/DeskEffects.h"
 #include "mixer/DeskOutputRing.h"
 #include "mixer/Resampler.h"
@@ -239,10 +240,11 @@ class Desk {
 
   std::unique_ptr<DeskOutputRing> out_;
   std::unique_ptr<DeskTransition> transition_;
-  int32_t unfilled_ = kDecodeRingFrames;
-  int32_t playIndex_ = 0;
-  int32_t writeIndex_ = 0;
-  int32_t readIndex_ = 0;
+  // Written by the audio thread, read by the beat searches and the rhythm views.
+  RtWord unfilled_{kDecodeRingFrames};
+  RtWord playIndex_{0};
+  RtWord writeIndex_{0};
+  RtWord readIndex_{0};
   float blockTime_[kDecodeRingBlocks];
   int32_t blockCursor_ = 0;
   std::atomic<int32_t> unloaded_{1};
