@@ -16,6 +16,11 @@ constexpr int32_t kFineLimit = 153;  // envelope samples: 125 ms
 bool validBpm(float bpm) { return bpm >= 1.0f && bpm <= 999.0f; }
 }  // namespace
 
+int32_t fineCorrectionFrames(int32_t r1, int32_t r2) {
+  const int32_t move = std::abs(r1) < std::abs(r2) ? r1 : r2;
+  return std::abs(move) < kFineLimit ? move * kEnvelopeFrames : 0;
+}
+
 BeatMatcher::BeatMatcher(Desk& desk1, Desk& desk2, MixerState& mixer, Window* window)
     : desks_{&desk1, &desk2}, mixer_(mixer), window_(window) {}
 
@@ -78,8 +83,8 @@ void BeatMatcher::fineBeatCorrection(int32_t d) {
   const int32_t r1 = int32_t(int64_t(own) * 4096 / me.pitch());
   const int32_t n = o.nearestBeatOffset(int32_t(int64_t(me.nextBeatOffset()) * o.pitch() / me.pitch()));
   const int32_t r2 = int32_t(int64_t(-n) * 4096 / o.pitch());
-  const int32_t move = std::abs(r1) < std::abs(r2) ? r1 : r2;
-  if (std::abs(move) < kFineLimit) me.jump(move * kEnvelopeFrames);
+  const int32_t frames = fineCorrectionFrames(r1, r2);
+  if (frames != 0) me.jump(frames);
 }
 
 void BeatMatcher::skipBeat(int32_t d) {

@@ -12,6 +12,11 @@ class Desk;
 class MixerState;
 class Window;
 
+// Return: the jump in frames of a fine beat correction: the smaller of the
+// two offsets (r2 on a tie), in envelope samples, when it is under 153
+// (125 ms); 0 otherwise.
+int32_t fineCorrectionFrames(int32_t r1, int32_t r2);
+
 // UI thread only.
 class BeatMatcher : public LoadMatcher {
  public:

@@ -117,6 +117,15 @@ TEST(BeatMatcher, GradualPitchResetTakesTwentyOneTicksFromPlusEightPercent) {
   EXPECT_EQ(r.desk[1]->pitch(), 4096);
 }
 
+TEST(BeatMatcher, FineCorrectionTakesTheSmallerOffsetUnderAnEighthOfASecond) {
+  EXPECT_EQ(fineCorrectionFrames(200, 300), 0);     // 200 envelope samples: ignored
+  EXPECT_EQ(fineCorrectionFrames(100, 300), 3600);  // 100: a jump of 3600 frames
+  EXPECT_EQ(fineCorrectionFrames(400, -100), -3600);
+  EXPECT_EQ(fineCorrectionFrames(-50, 50), 1800);   // a tie takes r2
+  EXPECT_EQ(fineCorrectionFrames(152, 999), 152 * 36);
+  EXPECT_EQ(fineCorrectionFrames(153, 999), 0);
+}
+
 TEST(BeatMatcher, SkipBeatJumpsOneBeatOfHeardFrames) {
   MatchRig r;
   r.load(120, 120);
