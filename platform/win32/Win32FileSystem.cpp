@@ -8,26 +8,33 @@ namespace zarnel {
 
 namespace {
 
+// The operations both kinds of open file share.
+int32_t readHandle(HANDLE file, void* dst, int32_t bytes) {
+  if (bytes < 0) return -1;
+  DWORD got = 0;
+  if (!ReadFile(file, dst, DWORD(bytes), &got, nullptr)) return -1;
+  return int32_t(got);
+}
+
+bool seekHandle(HANDLE file, int64_t offset) {
+  LARGE_INTEGER to;
+  to.QuadPart = offset;
+  return offset >= 0 && SetFilePointerEx(file, to, nullptr, FILE_BEGIN) != 0;
+}
+
+int64_t sizeOfHandle(HANDLE file) {
+  LARGE_INTEGER size;
+  return GetFileSizeEx(file, &size) ? int64_t(size.QuadPart) : -1;
+}
+
 class Win32File : public ByteFile {
  public:
   explicit Win32File(HANDLE file) : file_(file) {}
   ~Win32File() override { CloseHandle(file_); }
 
-  int32_t read(void* dst, int32_t bytes) override {
-    if (bytes < 0) return -1;
-    DWORD got = 0;
-    if (!ReadFile(file_, dst, DWORD(bytes), &got, nullptr)) return -1;
-    return int32_t(got);
-  }
-  bool seek(int64_t offset) override {
-    LARGE_INTEGER to;
-    to.QuadPart = offset;
-    return offset >= 0 && SetFilePointerEx(file_, to, nullptr, FILE_BEGIN) != 0;
-  }
-  int64_t size() override {
-    LARGE_INTEGER size;
-    return GetFileSizeEx(file_, &size) ? int64_t(size.QuadPart) : -1;
-  }
+  int32_t read(void* dst, int32_t bytes) override { return readHandle(file_, dst, bytes); }
+  bool seek(int64_t offset) override { return seekHandle(file_, offset); }
+  int64_t size() override { return sizeOfHandle(file_); }
 
  private:
   HANDLE file_;
@@ -38,12 +45,7 @@ class Win32WritableFile : public WritableFile {
   explicit Win32WritableFile(HANDLE file) : file_(file) {}
   ~Win32WritableFile() override { CloseHandle(file_); }
 
-  int32_t read(void* dst, int32_t bytes) override {
-    if (bytes < 0) return -1;
-    DWORD got = 0;
-    if (!ReadFile(file_, dst, DWORD(bytes), &got, nullptr)) return -1;
-    return int32_t(got);
-  }
+  int32_t read(void* dst, int32_t bytes) override { return readHandle(file_, dst, bytes); }
   int32_t write(const void* src, int32_t bytes) override {
     if (bytes < 0) return -1;
     auto* in = static_cast<const char*>(src);
@@ -55,15 +57,8 @@ class Win32WritableFile : public WritableFile {
     }
     return done;
   }
-  bool seek(int64_t offset) override {
-    LARGE_INTEGER to;
-    to.QuadPart = offset;
-    return offset >= 0 && SetFilePointerEx(file_, to, nullptr, FILE_BEGIN) != 0;
-  }
-  int64_t size() override {
-    LARGE_INTEGER size;
-    return GetFileSizeEx(file_, &size) ? int64_t(size.QuadPart) : -1;
-  }
+  bool seek(int64_t offset) override { return seekHandle(file_, offset); }
+  int64_t size() override { return sizeOfHandle(file_); }
   bool flush() override { return FlushFileBuffers(file_) != 0; }
   bool truncate(int64_t size) override {
     LARGE_INTEGER zero, here;
