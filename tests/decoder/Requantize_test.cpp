@@ -34,7 +34,9 @@ TEST(RequantizeTest, ExtremeFieldsStayFinite) {
         ASSERT_TRUE(std::isfinite(xr[i])) << i;
         ASSERT_EQ(xr[i] < 0.0f, values[i] < 0) << i;
       }
-      if (gain == 0) EXPECT_FLOAT_EQ(xr[1], -float(std::pow(2.0, shortBlocks ? -97.5 : -83.5)));
+      if (gain == 0) {
+        EXPECT_FLOAT_EQ(xr[1], -float(std::pow(2.0, shortBlocks ? -97.5 : -83.5)));
+      }
     }
   }
 }
