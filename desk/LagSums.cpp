@@ -12,10 +12,38 @@ namespace {
 
 // sums[i] += v × now[i] − old × then[i] over one stretch where neither source
 // wraps, so the loop runs over contiguous memory.
-void accumulate(int32_t* sums, int32_t count, int32_t v, const int16_t* now, int32_t old,
-                const int16_t* then) {
+#if defined(__GNUC__)
+[[gnu::always_inline]]
+#endif
+inline void accumulateBody(int32_t* sums, int32_t count, int32_t v, const int16_t* now, int32_t old,
+                           const int16_t* then) {
   for (int32_t i = 0; i < count; ++i) sums[i] += v * int32_t(now[i]) - old * int32_t(then[i]);
 }
+
+using AccumulateFn = void (*)(int32_t*, int32_t, int32_t, const int16_t*, int32_t, const int16_t*);
+
+void accumulatePlain(int32_t* sums, int32_t count, int32_t v, const int16_t* now, int32_t old,
+                     const int16_t* then) {
+  accumulateBody(sums, count, v, now, old, then);
+}
+
+// The same loop in eight 32-bit lanes where the processor has them; the
+// integer sums are identical either way.
+#if (defined(__GNUC__) || defined(__clang__)) && (defined(__x86_64__) || defined(__i386__))
+[[gnu::target("avx2")]] void accumulateAvx2(int32_t* sums, int32_t count, int32_t v, const int16_t* now,
+                                            int32_t old, const int16_t* then) {
+  accumulateBody(sums, count, v, now, old, then);
+}
+
+AccumulateFn chooseAccumulate() {
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("avx2") ? accumulateAvx2 : accumulatePlain;
+}
+#else
+AccumulateFn chooseAccumulate() { return accumulatePlain; }
+#endif
+
+const AccumulateFn accumulate = chooseAccumulate();
 
 }  // namespace
 
