@@ -61,8 +61,7 @@ void OutputEngine::setPreviewLevels(int32_t preview1, int32_t preview2) {
 void OutputEngine::clearMixState() {
   std::memset(out_, 0, sizeof out_);
   std::memset(silent_, 0, sizeof silent_);
-  for (auto& desk : eq_)
-    for (auto& channel : desk) channel.clear();
+  eq_.clear();
 }
 
 void OutputEngine::deskStarted(int32_t desk) {
@@ -190,11 +189,10 @@ void OutputEngine::beginRemixRt() {
     const DeskTransition& t = desk.transition();
     readIndex_[d] = t.active ? DeskOutputRing::wrap(t.target - t.remaining)
                              : desk.outputRing().heardIndex;
-    eq_[d][0].clear();
-    eq_[d][1].clear();
     tracking_[d] = true;
     deskInvalid_[d].store(0, std::memory_order_relaxed);
   }
+  eq_.clear();
   mixPos_ = write;
   fade_ = kRestartFadeFrames;
 }
@@ -205,6 +203,11 @@ void OutputEngine::loadParamsRt() {
     strip_[d].low = stripGain_[d][0].load(std::memory_order_relaxed);
     strip_[d].mid = stripGain_[d][1].load(std::memory_order_relaxed);
     strip_[d].high = stripGain_[d][2].load(std::memory_order_relaxed);
+    for (int32_t c = 0; c < 2; ++c) {
+      laneLow_[2 * d + c] = float(strip_[d].low);
+      laneMid_[2 * d + c] = float(strip_[d].mid);
+      laneHigh_[2 * d + c] = float(strip_[d].high);
+    }
     preview_[d] = previewGain_[d].load(std::memory_order_relaxed);
   }
 }

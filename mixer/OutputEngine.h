@@ -10,6 +10,7 @@
 
 #include "desk/DeskEngine.h"
 #include "mixer/BandEqualizer.h"
+#include "mixer/QuadEqualizer.h"
 #include "mixer/RecordRing.h"
 #include "mixer/SamplePlayers.h"
 
@@ -87,10 +88,30 @@ class OutputEngine : public DeskEngine {
   // Return: whether a desk takes part even at level 0 (modes with headphones).
   virtual bool headphones() const = 0;
 
-  // Folds one desk channel through its strip.
-  int32_t stripRt(int32_t desk, int32_t channel, int32_t x) {
-    return equalizerOn_ ? eq_[desk][channel].processRt(x, strip_[desk])
-                        : bypassStrip(x, strip_[desk].low);
+  // Folds one frame of each desk through its strip: raw[d] holds desk d's
+  // frame (zeros when src[d] is null), d gets the strip outputs, zero for a
+  // desk that does not take part.
+  void stripsRt(const int16_t* const src[2], int32_t i, int32_t raw[2][2], int32_t d[2][2]) {
+    for (int32_t k = 0; k < 2; ++k) {
+      raw[k][0] = src[k] ? src[k][2 * i] : 0;
+      raw[k][1] = src[k] ? src[k][2 * i + 1] : 0;
+    }
+    if (equalizerOn_) {
+      const int32_t in[4] = {raw[0][0], raw[0][1], raw[1][0], raw[1][1]};
+      int32_t out[4];
+      eq_.processRt(in, laneLow_, laneMid_, laneHigh_, out);
+      // A desk that does not take part adds nothing; its lanes run on zeros,
+      // and are cleared by the re-mix that comes before it takes part again.
+      for (int32_t k = 0; k < 2; ++k) {
+        d[k][0] = src[k] ? out[2 * k] : 0;
+        d[k][1] = src[k] ? out[2 * k + 1] : 0;
+      }
+      return;
+    }
+    for (int32_t k = 0; k < 2; ++k) {
+      d[k][0] = src[k] ? bypassStrip(raw[k][0], strip_[k].low) : 0;
+      d[k][1] = src[k] ? bypassStrip(raw[k][1], strip_[k].low) : 0;
+    }
   }
   // Return: value blended over what MixRing output o held at sample i while
   // the restart fade runs.
@@ -149,7 +170,8 @@ class OutputEngine : public DeskEngine {
   bool tracking_[2] = {false, false};  // read index tied to the desk's heard index
   bool equalizerOn_ = true;
   StripGains strip_[2];
-  BandEqualizer eq_[2][2];
+  QuadEqualizer eq_;
+  QuadEqualizer::Lanes laneLow_ = {}, laneMid_ = {}, laneHigh_ = {};
   int16_t silent_[kSilentFrames * 2] = {};
   SamplePlayers samples_;
 };

@@ -21,14 +21,8 @@ class RoutedEngine : public Hardware {
 
   void mixRunRt(const int16_t* const src[2], int32_t at, int32_t count) override {
     for (int32_t i = 0; i < count; ++i) {
-      int32_t d[2][2] = {}, raw[2][2] = {}, out[2][2] = {};
-      for (int32_t k = 0; k < 2; ++k) {
-        if (!src[k]) continue;  // a desk that does not take part adds nothing
-        raw[k][0] = src[k][2 * i];
-        raw[k][1] = src[k][2 * i + 1];
-        d[k][0] = this->stripRt(k, 0, raw[k][0]);
-        d[k][1] = this->stripRt(k, 1, raw[k][1]);
-      }
+      int32_t d[2][2], raw[2][2], out[2][2] = {};
+      this->stripsRt(src, i, raw, d);
       Route::route(d, raw, this->preview_, out);
       const int32_t s = (at + i) * 2;
       for (int32_t o = 0; o < Route::kOutputs; ++o) {
