@@ -6,9 +6,9 @@
 #include <atomic>
 #include <cstdint>
 
-namespace zarnel {
+#include "platform/WindowSystem.h"
 
-class Window;
+namespace zarnel {
 
 struct PostedMessage {
   Window* window = nullptr;
@@ -45,6 +45,19 @@ class PostedQueue {
         at = tail_.load(std::memory_order_relaxed);
       }
     }
+  }
+
+  // Takes the oldest posted message as a window message. UI thread only.
+  // Return: false when empty.
+  bool pop(Message& message) {
+    PostedMessage posted;
+    if (!pop(posted)) return false;
+    message = Message{};
+    message.window = posted.window;
+    message.id = posted.id;
+    message.wparam = posted.wparam;
+    message.lparam = posted.lparam;
+    return true;
   }
 
   // UI thread only. Return: false when empty.

@@ -120,16 +120,7 @@ SdlWindow* SdlWindowSystem::windowById(uint32_t id) const {
   return nullptr;
 }
 
-bool SdlWindowSystem::takePosted(Message& message) {
-  PostedMessage posted;
-  if (!posted_.pop(posted)) return false;
-  message = Message{};
-  message.window = posted.window;
-  message.id = posted.id;
-  message.wparam = posted.wparam;
-  message.lparam = posted.lparam;
-  return true;
-}
+bool SdlWindowSystem::takePosted(Message& message) { return posted_.pop(message); }
 
 int64_t SdlWindowSystem::nextTimerDue() const {
   int64_t due = INT64_MAX;

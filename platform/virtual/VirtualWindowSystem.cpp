@@ -127,15 +127,7 @@ bool VirtualWindowSystem::nextTimer(Message& message, int64_t limit) {
 }
 
 bool VirtualWindowSystem::peekMessage(Message& message, int32_t timeoutMs) {
-  PostedMessage posted;
-  if (posted_.pop(posted)) {
-    message = Message{};
-    message.window = posted.window;
-    message.id = posted.id;
-    message.wparam = posted.wparam;
-    message.lparam = posted.lparam;
-    return true;
-  }
+  if (posted_.pop(message)) return true;
   const int64_t limit = now_ + timeoutMs;
   const int64_t scriptAt = scheduled_.empty() ? limit + 1 : scheduled_.front().at;
   if (nextTimerDue(limit) < scriptAt && nextTimer(message, limit)) return true;
