@@ -145,17 +145,18 @@ void OutputEngine::feedRecorderRt(int32_t from, int32_t to) {
   if (ring->stopHandshake.load(std::memory_order_acquire) != 0) ring->stopped.signal();
   if (ring->recording.load(std::memory_order_acquire) == 0) return;
   int32_t w = ring->writeIndex.load(std::memory_order_relaxed);
+  const RecordConversion conversion = recordConversion();
   for (int32_t i = from; i != to; i = i + 1 == kMixRingFrames ? 0 : i + 1) {
-    recordFrameRt(i, ring->frames + w * 2);
+    recordFrameRt(conversion, i, ring->frames + w * 2);
     if (++w == kRecordRingFrames) w = 0;
   }
   ring->writeIndex.store(w, std::memory_order_release);  // publishes the frames
 }
 
-void OutputEngine::recordFrameRt(int32_t i, int16_t* dst) const {
+void OutputEngine::recordFrameRt(RecordConversion conversion, int32_t i, int16_t* dst) const {
   const int16_t* a = out_[0] + i * 2;
   const int16_t* b = out_[1] + i * 2;
-  switch (recordConversion()) {
+  switch (conversion) {
     case RecordConversion::copyFirst:
       dst[0] = a[0];
       dst[1] = a[1];

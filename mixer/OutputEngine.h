@@ -144,7 +144,7 @@ class OutputEngine : public DeskEngine {
   void fadeOutRt(int32_t n);
   void copyOutRt(int32_t n);
   void feedRecorderRt(int32_t from, int32_t to);
-  void recordFrameRt(int32_t i, int16_t* dst) const;
+  void recordFrameRt(RecordConversion conversion, int32_t i, int16_t* dst) const;
   struct Stretch {
     const int16_t* frames;
     int32_t count;

@@ -15,6 +15,11 @@ struct SoundRegion {
   int32_t secondFrames = 0;
 };
 
+// Return: the region of count frames from offset (wrapped into the buffer)
+// of a ring of frames × channels samples at base, in up to two parts.
+// Pre: 0 <= count <= frames.
+SoundRegion splitRegion(int16_t* base, int32_t frames, int32_t channels, int32_t offset, int32_t count);
+
 class SoundBuffer {
  public:
   virtual ~SoundBuffer() = default;

@@ -116,12 +116,7 @@ int32_t SdlSoundBuffer::pendingFrames(uint32_t stamp) const {
 
 bool SdlSoundBuffer::lock(int32_t offset, int32_t count, SoundRegion& region) {
   if (count < 0 || count > frames_) return false;
-  offset = ((offset % frames_) + frames_) % frames_;
-  const int32_t first = std::min(count, frames_ - offset);
-  region.first = shadow_.data() + size_t(offset) * size_t(channels_);
-  region.firstFrames = first;
-  region.second = count > first ? shadow_.data() : nullptr;
-  region.secondFrames = count - first;
+  region = splitRegion(shadow_.data(), frames_, channels_, offset, count);
   return true;
 }
 

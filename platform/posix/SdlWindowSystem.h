@@ -5,7 +5,6 @@
 // single-instance mark.
 
 #include <cstdint>
-#include <map>
 #include <string>
 #include <vector>
 

@@ -38,12 +38,7 @@ bool VirtualSoundBuffer::cursors(int32_t& play, int32_t& write) {
 
 bool VirtualSoundBuffer::lock(int32_t offset, int32_t count, SoundRegion& region) {
   if (failWrites_ || count < 0 || count > frames_) return false;
-  offset = ((offset % frames_) + frames_) % frames_;
-  const int32_t first = std::min(count, frames_ - offset);
-  region.first = data_.data() + size_t(offset) * size_t(channels_);
-  region.firstFrames = first;
-  region.second = count > first ? data_.data() : nullptr;
-  region.secondFrames = count - first;
+  region = splitRegion(data_.data(), frames_, channels_, offset, count);
   return true;
 }
 
