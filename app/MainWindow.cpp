@@ -102,6 +102,10 @@ intptr_t MainWindow::handle(const Message& m) {
     case msg::kClose:
       onClose();
       return 0;
+    case msg::kEndSession:
+      // The session ends whether or not a desk plays: no question to answer.
+      if (m.wparam != 0 && !destroyed_) closeWithoutAsking();
+      return 0;
     case msg::kSysCommand:
       // Screen savers and monitor power-off never interrupt a set.
       return (m.wparam & 0xFFF0) == msg::kScScreenSave || (m.wparam & 0xFFF0) == msg::kScMonitorPower ? 1 : 0;
@@ -132,7 +136,10 @@ bool MainWindow::confirmClose() {
 }
 
 void MainWindow::onClose() {
-  if (!confirmClose()) return;
+  if (confirmClose()) closeWithoutAsking();
+}
+
+void MainWindow::closeWithoutAsking() {
   for (int32_t id : {timer::kAutoMix, timer::kLoad[0], timer::kLoad[1], timer::kPitchReset[0],
                      timer::kPitchReset[1], timer::kDisplay})
     window_->killTimer(id);

@@ -58,6 +58,7 @@ class MainWindow : public MessageHandler, public MessagePoster {
  private:
   bool buildObjects();
   void onClose();
+  void closeWithoutAsking();
   void onDestroy();
   void onDestroyWithoutSaving();
   void onTimer(int32_t id);

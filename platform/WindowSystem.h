@@ -15,6 +15,9 @@ namespace msg {
 constexpr uint32_t kDestroy = 0x0002;
 constexpr uint32_t kPaint = 0x000F;
 constexpr uint32_t kClose = 0x0010;
+// The user's session ends (log-out, or a termination signal on Linux):
+// wparam 1 means the program must close now, without asking.
+constexpr uint32_t kEndSession = 0x0016;
 constexpr uint32_t kActivateApp = 0x001C;
 constexpr uint32_t kKeyDown = 0x0100;
 constexpr uint32_t kKeyUp = 0x0101;

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "platform/posix/SdlWindow.h"
+#include "platform/posix/SessionSignals.h"
 
 namespace zarnel {
 
@@ -29,6 +30,7 @@ std::string lockFolder() {
 SdlWindowSystem::SdlWindowSystem() {
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   ready_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+  installSessionSignals();
 }
 
 SdlWindowSystem::~SdlWindowSystem() {
@@ -122,6 +124,23 @@ SdlWindow* SdlWindowSystem::windowById(uint32_t id) const {
 
 bool SdlWindowSystem::takePosted(Message& message) { return posted_.pop(message); }
 
+// A noted signal waits until a window with a procedure (the main window)
+// exists to close the program the way closing that window does.
+bool SdlWindowSystem::takeSessionEnd(Message& message) {
+  if (zarnel::takeSessionEnd()) sessionEnding_ = true;
+  if (!sessionEnding_) return false;
+  for (SdlWindow* w : windows_) {
+    if (!w->handler()) continue;
+    sessionEnding_ = false;
+    message = Message{};
+    message.window = w;
+    message.id = msg::kEndSession;
+    message.wparam = 1;
+    return true;
+  }
+  return false;
+}
+
 int64_t SdlWindowSystem::nextTimerDue() const {
   int64_t due = INT64_MAX;
   for (const SdlWindow* w : windows_)
@@ -148,6 +167,7 @@ bool SdlWindowSystem::takeTimer(Message& message, int64_t now) {
 bool SdlWindowSystem::peekMessage(Message& message, int32_t timeoutMs) {
   const int64_t until = nowMs() + timeoutMs;
   for (;;) {
+    if (takeSessionEnd(message)) return true;
     if (takePosted(message)) return true;
     const int64_t now = nowMs();
     if (takeTimer(message, now)) return true;

@@ -2,7 +2,7 @@
 // Windows on SDL2's video: borderless windows with a software back buffer,
 // a shaped splash, message boxes, timers kept by the message loop, posted
 // messages through a lock-free queue, and a per-user lock file as the
-// single-instance mark.
+// single-instance mark; SIGTERM, SIGHUP and SIGINT arrive as kEndSession.
 
 #include <cstdint>
 #include <string>
@@ -40,6 +40,7 @@ class SdlWindowSystem : public WindowSystem {
  private:
   friend class SdlWindow;
   bool takePosted(Message& message);
+  bool takeSessionEnd(Message& message);
   bool takeTimer(Message& message, int64_t now);
   int64_t nextTimerDue() const;
   bool translate(const void* event, Message& message);
@@ -47,6 +48,7 @@ class SdlWindowSystem : public WindowSystem {
 
   bool ready_ = false;
   bool quit_ = false;
+  bool sessionEnding_ = false;
   int lockFd_ = -1;
   std::vector<SdlWindow*> windows_;
   std::vector<std::string> dropped_;

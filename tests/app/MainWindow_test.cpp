@@ -97,6 +97,24 @@ TEST(MainWindow, ClosingOverAPlayingDeskAsksAndNoKeepsPlaying) {
   EXPECT_FALSE(s.windows.getMessage(m));  // the loop ends
 }
 
+TEST(MainWindow, TheSessionsEndClosesOverAPlayingDeskWithoutAsking) {
+  Shell s;
+  s.sound.addCard("card");
+  ASSERT_TRUE(s.create());
+  VirtualWindow* w = s.windows.find("ZARNEL");
+  ASSERT_TRUE(s.window().desk(0)->load("a", "", "a.wav", nullptr));
+  ASSERT_EQ(s.window().desk(0)->play(), 0);
+  s.window().handle(make(w, msg::kEndSession, 0));  // only a query: nothing happens
+  EXPECT_FALSE(s.window().destroyed());
+  s.window().handle(make(w, msg::kEndSession, 1));
+  EXPECT_TRUE(s.windows.boxes().empty());
+  EXPECT_TRUE(s.window().destroyed());
+  EXPECT_FALSE(s.registry.writes().empty());
+  const size_t writes = s.registry.writes().size();
+  s.window().handle(make(w, msg::kEndSession, 1));  // a second one changes nothing
+  EXPECT_EQ(s.registry.writes().size(), writes);
+}
+
 TEST(MainWindow, LoadingADeskRestartsItsHistoryTimerAndTakesTheHeadphones) {
   Shell s;
   s.sound.addCard("card");
