@@ -361,6 +361,30 @@ TEST(TrackStoreData, OnlyTheLastHolderSavesAndEveryHolderStampsTheDate) {
   EXPECT_EQ(rig.store->acquire(e)->v3, 0.25f);
 }
 
+TEST(TrackStoreData, DataSavedUnchangedLeavesTheFileUnwritten) {
+  Rig rig;
+  BlockSpec b = sized("a.mp3", 96, 0.3f);
+  b.lastUse = kToday;
+  b.values.cues = {{0.5f, 3, 1, "in"}};
+  rig.files.put(kFile, concat({usedBlock(b), usedBlock(sized("b.mp3", 96))}));
+  const std::vector<uint8_t> before = rig.file();
+  ASSERT_TRUE(rig.open());
+  TrackEntry* e = rig.entry("a.mp3");
+  rig.store->acquire(e);
+  rig.store->release(e);
+  rig.store->acquire(e);  // still held at close
+  rig.store.reset();
+  EXPECT_EQ(rig.files.bytesWritten(kFile), 0);
+  EXPECT_EQ(rig.file(), before);
+  // A change is written, in place.
+  ASSERT_TRUE(rig.open());
+  e = rig.entry("a.mp3");
+  rig.store->acquire(e)->v3 = 0.75f;
+  rig.store->release(e);
+  EXPECT_GT(rig.files.bytesWritten(kFile), 0);
+  EXPECT_EQ(chain(rig.file()), chain(before));
+}
+
 TEST(TrackStoreData, ATypedTempoLocksOnlyBetweenOneAnd999) {
   Rig rig;
   ASSERT_TRUE(rig.open());
