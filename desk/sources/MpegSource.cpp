@@ -26,7 +26,8 @@ int32_t MpegSource::open(const char* path) {
   failure_ = OpenFailure::kNone;
   if (!decoder_ || moduleId_ < 0) return fail(OpenFailure::kNoDevice);
   const int32_t opened = decoder_->inputOpen(path, moduleId_);
-  if (opened <= mpeg::kOpenFailed) return fail(opened == mpeg::kFileNotFound ? OpenFailure::kNotFound : OpenFailure::kReadError);
+  if (opened <= mpeg::kOpenFailed)
+    return fail(opened == mpeg::kFileNotFound ? OpenFailure::kNotFound : OpenFailure::kReadError);
   const int32_t started = decoder_->inputStart();
   if (started <= mpeg::kOpenFailed) return fail(OpenFailure::kReadError);
   if (started == mpeg::kWrongState) decoder_->inputSeek(0.0f);
