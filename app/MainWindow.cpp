@@ -13,6 +13,10 @@ namespace {
 constexpr uint32_t kGetSkinQuery = 201;  // lparam of the broadcast plug-ins' get-skin query
 constexpr char kNoSkinName[] = "";
 constexpr uint32_t kBackground = 0x18181C;  // until the skin draws
+// No localised text says this: the program's own.
+constexpr char kStoreHeldText[] =
+    "The internal database is in use by another program.\n"
+    "Zarnel opens it read-only: what it learns of your tracks in this session is not kept.";
 }  // namespace
 
 MainWindow::MainWindow(App& app, WindowSystem& windows, const PlatformServices& services,
@@ -78,6 +82,7 @@ bool MainWindow::loadDesk(int32_t d, const char* title, const char* author, cons
 void MainWindow::show() {
   window_->show(true);
   paint();
+  if (database_ && database_->heldElsewhere()) windows_.messageBox(kStoreHeldText, "Zarnel", MessageBoxKind::ok);
 }
 
 void MainWindow::post(uint32_t message, int32_t wparam, int32_t lparam) {

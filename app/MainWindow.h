@@ -31,7 +31,8 @@ class MainWindow : public MessageHandler, public MessagePoster {
   // Creates the window and everything it owns. Return: false (with
   // FatalError set) when a step fails; everything built is torn down again.
   bool create(const WindowSpec& spec);
-  // Shows the window. Pre: create() succeeded.
+  // Shows the window, then tells the DJ when the track store is read-only
+  // because another program holds it. Pre: create() succeeded.
   void show();
 
   // Loads a track onto desk d as the browser, dropped files and AutoMix do:

@@ -104,6 +104,7 @@ bool Desk::load(const char* title, const char* author, const char* path, TrackEn
     std::string resolved, message;
     if (!links_.store || !links_.store->resolveDiscPath(file, resolved, message)) {
       discMessage_ = message;
+      openFailure_ = OpenFailure::kDiscMissing;
       length_.store(-1);
       position_.store(-1.0f);
       status_.store(kStatusNoDisc);
@@ -112,6 +113,7 @@ bool Desk::load(const char* title, const char* author, const char* path, TrackEn
     file = resolved;
   }
   int32_t length = source_->open(file.c_str());
+  openFailure_ = source_->openFailure();
   if (length < 0) {
     status_.store(kStatusBadFile);
     length_.store(-1);

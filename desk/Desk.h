@@ -11,6 +11,7 @@
 #include "desk/BeatAnalyser.h"
 #include "desk/DeskTransition.h"
 #include "desk/SharedWord.h"
+#include "desk/sources/AudioSource.h"
 #include "mixer/DeskEffects.h"
 #include "mixer/DeskOutputRing.h"
 #include "mixer/Resampler.h"
@@ -150,6 +151,9 @@ class Desk {
   const std::string& title() const { return title_; }
   const std::string& author() const { return author_; }
   const std::string& discMessage() const { return discMessage_; }
+  // Return: why the last load failed to open its file (kDiscMissing for a
+  // disc that is not in the drive); kNone after a load that opened. UI thread.
+  OpenFailure openFailure() const { return openFailure_; }
   TrackEntry* entry() const { return entry_; }
   TrackData* trackData() const;
 
@@ -232,6 +236,7 @@ class Desk {
   AudioSource* source_ = nullptr;
   std::string title_, author_;
   std::string discMessage_;  // shown for status 152
+  OpenFailure openFailure_ = OpenFailure::kNone;
   TrackEntry* entry_ = nullptr;
   std::atomic<int32_t> cueCycle_{0};  // written by both threads
   int32_t loopCode_ = 0;  // the lit loop button; UI thread

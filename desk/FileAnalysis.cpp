@@ -45,20 +45,27 @@ FileAnalysis::~FileAnalysis() {
 FileAnalysisResult FileAnalysis::analyseFile(const std::string& path, AnalysisProgress& progress) {
   FileAnalysisResult result;
   AudioSource* source = openSource(path);
-  if (!source) return result;
+  if (!source) {
+    result.failure = (isWavPath(path) ? static_cast<AudioSource*>(wav_.get()) : mpeg_.get())->openFailure();
+    return result;
+  }
   progress_ = &progress;
   blocks_ = 0;
   stopped_ = false;
-  analyser_->fullReset();
+  // A new analyser: no kernel choice, cursor or vote carries over from the
+  // file before.
+  analyser_ = std::make_unique<BeatAnalyser>(nullptr);
   // A track shorter than a second counts as one, so fractions stay finite.
   lead_ = kLeadSeconds / float(std::max(source->length(), 1));
   TrackData* data = attachRecord(path);
+  startMeasure(*data);
   bool faulted = false;
   try {
-    runPhases(*data);
+    runPhases(measured_);
   } catch (...) {
     faulted = true;
   }
+  if (!faulted && !stopped_) keepMeasure(*data);
   result = resultOf(*data);
   result.faulted = faulted;
   detachRecord();
@@ -90,8 +97,31 @@ TrackData* FileAnalysis::attachRecord(const std::string& path) {
     scratchData_.entry = &scratchEntry_;
     data = &scratchData_;
   }
-  analyser_->setTrackData(data);
   return data;
+}
+
+// The analyser writes into a record of its own: the beats from their
+// defaults, the bpm, its confirmation count and the loudness peak from the
+// stored record.
+void FileAnalysis::startMeasure(const TrackData& stored) {
+  measuredEntry_ = TrackEntry{};
+  measuredEntry_.bpm = stored.entry ? stored.entry->bpm : 0.0f;
+  measured_ = TrackData{};
+  measured_.entry = &measuredEntry_;
+  measured_.v6 = stored.v6;
+  measured_.v8 = stored.v8;
+  analyser_->setTrackData(&measured_);
+}
+
+void FileAnalysis::keepMeasure(TrackData& stored) const {
+  stored.v1 = measured_.v1;
+  stored.v2 = measured_.v2;
+  stored.v4 = measured_.v4;
+  stored.v5 = measured_.v5;
+  stored.v6 = measured_.v6;
+  stored.v7 = measured_.v7;
+  stored.v8 = measured_.v8;
+  if (stored.entry) stored.entry->bpm = measuredEntry_.bpm;
 }
 
 void FileAnalysis::detachRecord() {

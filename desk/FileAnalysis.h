@@ -10,6 +10,7 @@
 #include <string>
 
 #include "desk/AnalysisProgress.h"
+#include "desk/sources/AudioSource.h"
 #include "library/TrackEntry.h"
 
 namespace zarnel {
@@ -24,6 +25,7 @@ class WavSource;
 // What one file's analysis left in its record.
 struct FileAnalysisResult {
   bool opened = false;    // the source opened the file
+  OpenFailure failure = OpenFailure::kNone;  // why it did not
   bool faulted = false;   // a fault ended the analysis
   bool stopped = false;   // the user stopped it
   int32_t length = -1;    // whole seconds, as the source's open gave it
@@ -50,8 +52,16 @@ class FileAnalysis {
 
   // Runs the extended analysis of path: a ".wav" ending (any case) takes the
   // WAV source, anything else the MPEG source. A file that does not open is
-  // skipped (opened false). The entry found by path and size key is acquired
-  // for the analysis and released after it, which stores it.
+  // skipped (opened false, failure telling why). The entry found by path and
+  // size key is acquired for the analysis and released after it, which
+  // stores it.
+  // Each file is measured afresh, by an analyser in its state after creation
+  // and from the record's defaults for the beats (v1, v2, v4, v5, v7), so
+  // that the same file gives the same beats whatever was analysed before it
+  // or stored for it; the stored bpm and its confirmation count (v6) and the
+  // loudness peak (v8) go on from their stored values. The results replace
+  // the stored ones only when the analysis ran to its end (not stopped, no
+  // fault).
   // Return: the results read before the release. UI thread.
   FileAnalysisResult analyseFile(const std::string& path, AnalysisProgress& progress);
 
@@ -60,6 +70,8 @@ class FileAnalysis {
  private:
   AudioSource* openSource(const std::string& path);
   TrackData* attachRecord(const std::string& path);
+  void startMeasure(const TrackData& stored);
+  void keepMeasure(TrackData& stored) const;
   void detachRecord();
   void runPhases(TrackData& data);
   void tempoWindows();
@@ -78,6 +90,8 @@ class FileAnalysis {
   TrackEntry* entry_ = nullptr;  // acquired from the store for this file
   TrackEntry scratchEntry_;
   TrackData scratchData_;
+  TrackEntry measuredEntry_;  // takes the bpm the analyser confirms
+  TrackData measured_;        // the record the analyser writes
   AnalysisProgress* progress_ = nullptr;
   float lead_ = 0.0f;  // the kernels' 113 samples as a fraction of the track
   int32_t blocks_ = 0;

@@ -97,6 +97,11 @@ bool BlockFile::isCutAppend(int64_t offset) {
   return std::all_of(tail.begin(), tail.end(), [](uint8_t b) { return b == 0; });
 }
 
+bool BlockFile::holds(int64_t offset, const std::vector<uint8_t>& block) {
+  std::vector<uint8_t> stored(block.size());
+  return readAt(offset, stored.data(), int32_t(stored.size())) == int32_t(stored.size()) && stored == block;
+}
+
 bool BlockFile::truncate(int64_t size) { return writable_ && writable_->truncate(size); }
 
 // --- Placing a block ------------------------------------------------------
@@ -110,6 +115,8 @@ BlockFile::StoreResult BlockFile::store(int64_t offset, const std::vector<uint8_
   }
   BlockHead old;
   if (!readUsedHead(offset, old)) return {false, offset};
+  // Nothing changed: the file is left as it is, not even rewritten in place.
+  if (old.size == need && holds(offset, block)) return {true, offset};
   if (fits(old.size, need)) return {writeInto(offset, old.size, block).ok, offset};
   return move(offset, old.size, block);
 }

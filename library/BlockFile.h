@@ -57,8 +57,9 @@ class BlockFile {
 
   // Saves block (Pre: built by TrackBlock::encode) for an entry whose block
   // is at offset (-1: none yet). Only that entry's blocks are written over;
-  // see the .cpp for the order. Return: whether it was saved, and where the
-  // entry's block is now.
+  // see the .cpp for the order; a block the file already holds unchanged is
+  // not written at all. Return: whether it was saved, and where the entry's
+  // block is now.
   StoreResult store(int64_t offset, const std::vector<uint8_t>& block);
 
  private:
@@ -74,6 +75,8 @@ class BlockFile {
   };
 
   bool readUsedHead(int64_t offset, BlockHead& head);
+  // Return: true when the file holds exactly block's bytes at offset.
+  bool holds(int64_t offset, const std::vector<uint8_t>& block);
   int64_t freeRunAt(int64_t offset, int64_t before);
   Place firstFit(int64_t need, int64_t assumedFree, int64_t assumedRoom);
   StoreResult move(int64_t offset, int32_t oldSize, const std::vector<uint8_t>& block);

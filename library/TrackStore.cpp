@@ -33,10 +33,12 @@ bool TrackStore::readOnly() const { return !file_ || !file_->isWritable(); }
 
 // --- Opening and the index ---------------------------------------------------
 
-bool TrackStore::open(const std::string& folder) {
+bool TrackStore::open(const std::string& folder, TrackStoreWait* wait) {
   std::string path = pathInFolder(folder, kTrackStoreFile);
-  if (auto writable = files_.openReadWrite(path.c_str(), true))
-    file_ = std::make_unique<BlockFile>(std::move(writable));
+  LockedFile locked = openForWriting(path, wait);
+  heldElsewhere_ = locked.state == WriteLock::kBusy;
+  if (locked.file)
+    file_ = std::make_unique<BlockFile>(std::move(locked.file));
   else if (auto readable = files_.openRead(path.c_str()))
     file_ = std::make_unique<BlockFile>(std::move(readable));
   else
@@ -51,6 +53,14 @@ bool TrackStore::open(const std::string& folder) {
   file_->dropWrites();
   setFatalError(error);
   return false;
+}
+
+LockedFile TrackStore::openForWriting(const std::string& path, TrackStoreWait* wait) {
+  LockedFile locked = files_.openLocked(path.c_str(), true, 0);
+  for (int32_t waited = 0; locked.state == WriteLock::kBusy && wait && wait->keepWaiting(waited);
+       waited += kWriterLockPollMs)
+    locked = files_.openLocked(path.c_str(), true, kWriterLockPollMs);
+  return locked;
 }
 
 int32_t TrackStore::loadIndexCode() {
@@ -183,7 +193,12 @@ TrackData* TrackStore::loadData(TrackEntry& entry) {
   if (entry.blockOffset >= 0 && file_ && file_->readBlock(entry.blockOffset, block)) {
     BlockHead head = TrackBlock::readHead(block.data());
     int32_t body = kBlockHeadBytes + head.headerLength;
-    TrackBlock::decodeBody(block.data() + body, head.size - body, *data);
+    // Read-only beside another writer, the block may since have moved and
+    // its place gone to another track: only the entry's own block counts.
+    EntryFields fields = TrackBlock::decodeFields(block.data() + kBlockHeadBytes, head.headerLength);
+    // A name too long for a block is stored cut short.
+    if (fields.sizeKey == entry.sizeKey && std::string_view(entry.name).starts_with(fields.name))
+      TrackBlock::decodeBody(block.data() + body, head.size - body, *data);
   }
   return data.release();
 }

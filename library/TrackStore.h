@@ -15,6 +15,8 @@
 
 #include "library/TrackEntry.h"
 #include "library/TrackStoreLink.h"
+#include "library/TrackStoreWait.h"
+#include "platform/ByteFile.h"
 
 namespace zarnel {
 
@@ -34,14 +36,18 @@ class TrackStore : public TrackStoreLink {
   TrackStore(const TrackStore&) = delete;
   TrackStore& operator=(const TrackStore&) = delete;
 
-  // Opens the file in folder for reading and writing, creating it if missing,
-  // else for reading only, and loads the index. A file that cannot be opened
-  // at all leaves entries in memory only.
+  // Opens the file in folder for reading and writing as its one writer,
+  // creating it if missing, else for reading only, and loads the index. The
+  // writer lock is held until close. While another program holds the file
+  // for writing, wait (when given) decides between waiting for it, the index
+  // then loaded only once the other program let go, so that its entries are
+  // seen, and opening read-only (heldElsewhere() then tells). A file that
+  // cannot be opened at all leaves entries in memory only.
   // Return: false when the index cannot be loaded; FatalError then holds 18
   // (a damaged file), 16 (a read error) or 15 (memory), and the file is never
   // written by this store.
   // Pre: called once, before any find.
-  bool open(const std::string& folder);
+  bool open(const std::string& folder, TrackStoreWait* wait = nullptr);
   // Saves every entry that still holds data, frees that data and closes the
   // file. Pre: nobody uses a TrackData of this store any more.
   void close();
@@ -51,6 +57,9 @@ class TrackStore : public TrackStoreLink {
   bool readOnly() const;
   // Return: false when the file could not be opened at all.
   bool hasFile() const { return file_ != nullptr; }
+  // Return: true when the store is read-only because another program held
+  // its file for writing when it was opened.
+  bool heldElsewhere() const { return heldElsewhere_; }
   // Return: the newest entry, null when there is none; the rest follow
   // through next, newest first.
   TrackEntry* first() const { return head_; }
@@ -82,6 +91,7 @@ class TrackStore : public TrackStoreLink {
  private:
   enum class IndexLoad { kOk, kCorrupt, kReadError };
 
+  LockedFile openForWriting(const std::string& path, TrackStoreWait* wait);
   int32_t loadIndexCode();
   IndexLoad loadIndex();
   IndexLoad loadEntry(int64_t offset, int32_t headerLength);
@@ -96,6 +106,7 @@ class TrackStore : public TrackStoreLink {
   int32_t today_;
   std::unique_ptr<BlockFile> file_;
   int64_t trimAt_ = -1;  // start of an interrupted append found by the index load
+  bool heldElsewhere_ = false;
   std::deque<TrackEntry> entries_;
   TrackEntry* head_ = nullptr;
   std::unordered_map<std::string, TrackEntry*> index_;  // newest entry of each key

@@ -9,6 +9,28 @@
 
 namespace zarnel {
 
+// Why a source's open failed, for tools and for the desk to tell.
+enum class OpenFailure : int32_t {
+  kNone,             // the last open succeeded, or none was tried
+  kNotFound,         // no file at the path, or it cannot be opened for reading
+  kReadError,        // reading the file failed part-way
+  kNotSupported,     // not a file of the kind this source plays
+  kDamagedHeader,    // the header is cut short or holds impossible values
+  kWav24Bit,         // 24-bit samples
+  kWav32Bit,         // 32-bit integer samples
+  kWavFloat,         // floating-point samples
+  kWavEncoding,      // a compressed or otherwise non-PCM WAV encoding
+  kTooManyChannels,  // more than two channels
+  kRateTooHigh,      // a sample rate above 88200 Hz
+  kNoDevice,         // the CD drive, media reader or decoder is not available
+  kReaderRefused,    // the media reader could not open the file
+  kDiscMissing,      // a disc path whose disc is not in the drive (desk only)
+};
+
+// Return: a short English text for tools, e.g. "24-bit WAV is not
+// supported"; "" for kNone. Any thread.
+const char* openFailureText(OpenFailure failure);
+
 // open and close run on the UI thread while the desk is unloaded; read and
 // seek run on the audio thread. The desk never lets both sides in at once.
 class AudioSource {
@@ -17,6 +39,7 @@ class AudioSource {
 
   // Closes any open file and opens path. Sets position 0.
   // Return: the track length in whole seconds, or -1 on failure.
+  // Post: openFailure() tells why it failed, kNone when it opened.
   virtual int32_t open(const char* path) = 0;
   virtual void close() = 0;
   // Writes exactly kBlockFrames frames into block.
@@ -34,13 +57,21 @@ class AudioSource {
   // Identity of the file for the track store: its size in bytes, or for a CD
   // track (start sector << 16, top bit clear) | sectors.
   int32_t sizeKey() const { return sizeKey_; }
+  // Return: why the last open failed; kNone after one that succeeded. UI thread.
+  OpenFailure openFailure() const { return failure_; }
 
  protected:
   void setPosition(float x) { position_.store(x, std::memory_order_relaxed); }
+  // Records why open failed. Return: -1, open's failure value.
+  int32_t fail(OpenFailure why) {
+    failure_ = why;
+    return -1;
+  }
 
   std::atomic<float> position_{0.0f};
   int32_t length_ = 0;
   int32_t sizeKey_ = 0;
+  OpenFailure failure_ = OpenFailure::kNone;
 };
 
 }  // namespace zarnel

@@ -35,13 +35,16 @@ int32_t CdSource::open(const char* path) {
   setPosition(0.0f);
   length_ = -1;
   sizeKey_ = 0;
-  if (!startsWithDrive(path) || !readCdaFile(path)) return -1;
+  failure_ = OpenFailure::kNone;
+  if (!startsWithDrive(path)) return fail(OpenFailure::kNotFound);
+  const OpenFailure why = readCdaFile(path);
+  if (why != OpenFailure::kNone) return fail(why);
   const uint32_t key = ((uint32_t(start_) << 16) & 0x7FFFFFFFu) | (uint32_t(sectors_) & 0xFFFFu);
   sizeKey_ = int32_t(key);
   nextSector_ = start_;
   bufferIndex_ = kBufferFrames;
   if (drive_) {
-    if (!drive_->open(path[0])) return -1;
+    if (!drive_->open(path[0])) return fail(OpenFailure::kNoDevice);
     driveOpen_ = true;
   }
   trackOpen_ = true;
@@ -49,19 +52,22 @@ int32_t CdSource::open(const char* path) {
   return length_;
 }
 
-bool CdSource::readCdaFile(const char* path) {
+OpenFailure CdSource::readCdaFile(const char* path) {
   RiffFile cda;
   RiffChunk riff;
   RiffChunk fmt;
   uint8_t raw[kCdaFormatBytes];
-  if (!cda.open(files_, path) || !cda.descend(riff, nullptr, 0)) return false;
-  if (riff.id != kRiff || riff.formType != kCdda) return false;
-  if (!cda.descend(fmt, &riff, kFmt) || fmt.size < kCdaFormatBytes) return false;
-  if (cda.read(raw, kCdaFormatBytes) != int32_t(kCdaFormatBytes) || readLe16(raw) == 0) return false;
+  if (!cda.open(files_, path)) return OpenFailure::kNotFound;
+  if (!cda.descend(riff, nullptr, 0)) return OpenFailure::kNotSupported;
+  if (riff.id != kRiff || riff.formType != kCdda) return OpenFailure::kNotSupported;
+  if (!cda.descend(fmt, &riff, kFmt) || fmt.size < kCdaFormatBytes) return OpenFailure::kDamagedHeader;
+  const int32_t got = cda.read(raw, kCdaFormatBytes);
+  if (got < 0) return OpenFailure::kReadError;
+  if (got != int32_t(kCdaFormatBytes) || readLe16(raw) == 0) return OpenFailure::kDamagedHeader;
   start_ = readLe32(raw + 8);
   sectors_ = readLe32(raw + 12);
   // An empty track has no position to report.
-  return sectors_ != 0;
+  return sectors_ != 0 ? OpenFailure::kNone : OpenFailure::kDamagedHeader;
 }
 
 void CdSource::close() {

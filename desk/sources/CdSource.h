@@ -25,7 +25,9 @@ class CdSource : public AudioSource {
   // path is "X:..." naming a ".cda" file: RIFF "CDDA" with a "fmt " chunk of
   // at least 24 bytes, version word not 0, start sector at bytes 8..11 and
   // sector count (not 0) at bytes 12..15. Opens drive X when there is one.
-  // UI thread. Return: sectors / 75, or -1. Post: size key =
+  // UI thread. Return: sectors / 75, or -1 (openFailure() tells why: a
+  // missing file, not a CD track, a damaged header, a drive that does not
+  // open). Post: size key =
   // ((start << 16) with the top bit clear) | (sectors & 0xFFFF); position 0.
   int32_t open(const char* path) override;
   // UI thread.
@@ -38,7 +40,7 @@ class CdSource : public AudioSource {
   int32_t seek(float x) override;
 
  private:
-  bool readCdaFile(const char* path);
+  OpenFailure readCdaFile(const char* path);
   bool fillBuffer();
   void copyFrames(int16_t* dst, int32_t frames);
   void updatePosition();

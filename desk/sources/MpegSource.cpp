@@ -23,14 +23,17 @@ int32_t MpegSource::open(const char* path) {
   length_ = -1;
   sizeKey_ = 0;
   rate_ = 0;
-  if (!decoder_ || moduleId_ < 0) return -1;
-  if (decoder_->inputOpen(path, moduleId_) <= mpeg::kOpenFailed) return -1;
+  failure_ = OpenFailure::kNone;
+  if (!decoder_ || moduleId_ < 0) return fail(OpenFailure::kNoDevice);
+  const int32_t opened = decoder_->inputOpen(path, moduleId_);
+  if (opened <= mpeg::kOpenFailed)
+    return fail(opened == mpeg::kFileNotFound ? OpenFailure::kNotFound : OpenFailure::kReadError);
   const int32_t started = decoder_->inputStart();
-  if (started <= mpeg::kOpenFailed) return -1;
+  if (started <= mpeg::kOpenFailed) return fail(OpenFailure::kReadError);
   if (started == mpeg::kWrongState) decoder_->inputSeek(0.0f);
   int32_t result = mpeg::kFrameLost;
   for (int32_t tries = 0; tries < kRetries && result == mpeg::kFrameLost; ++tries) result = decoder_->decode(hold_.get());
-  if (result != mpeg::kOk) return -1;
+  if (result != mpeg::kOk) return fail(OpenFailure::kNotSupported);
   length_ = decoder_->status().duration;
   sizeKey_ = int32_t(decoder_->streamSize());
   rate_ = decoder_->output().sampleRate;

@@ -18,7 +18,8 @@ class MpegSource : public AudioSource {
 
   // Opens path, reads the stream information and decodes the first frame
   // (retrying damaged data up to 16 times). UI thread.
-  // Return: the stream's duration in whole seconds, or -1.
+  // Return: the stream's duration in whole seconds, or -1 (openFailure():
+  // not found, unreadable, or no MPEG audio frame found).
   // Post: size key = the stream size; position 0.
   int32_t open(const char* path) override;
   // Nothing to do: the next open replaces the input. UI thread.

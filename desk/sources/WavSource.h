@@ -21,7 +21,9 @@ class WavSource : public AudioSource {
   // rate × 1152 / 44100 and 1152 frames per block, and the data chunk lies
   // inside the file. UI thread.
   // Return: length in whole seconds (data size / average bytes per second),
-  // or -1. Post: size key = file size; position 0.
+  // or -1 with openFailure() telling why (float, 24- or 32-bit samples, more
+  // than two channels, a rate above 88200 Hz, another encoding, a damaged
+  // header...). Post: size key = file size; position 0.
   int32_t open(const char* path) override;
   // UI thread.
   void close() override;
@@ -34,16 +36,18 @@ class WavSource : public AudioSource {
   int32_t seek(float x) override;
 
  private:
-  bool readHeader(const char* path);
-  bool readFormat(const RiffChunk& riff);
-  bool headerUsable();
+  OpenFailure readHeader(const char* path);
+  OpenFailure readFormat(const RiffChunk& riff);
+  OpenFailure checkHeader();
+  OpenFailure unlessUnreadable(OpenFailure why);
   int32_t bytesPerRead() const;
 
   FileSystem& files_;
   RiffFile riff_;
   std::unique_ptr<int16_t[]> scratch_;  // decimation input, kMaxInputFrames
   PcmFormat format_;
-  uint16_t formatTag_ = 0;
+  uint16_t formatTag_ = 0;  // of the sub-format when the format is extensible
+  bool isExtensible_ = false;
   uint32_t avgBytesPerSec_ = 0;
   uint16_t blockAlign_ = 0;
   int64_t dataOffset_ = 0;

@@ -40,48 +40,54 @@ int32_t WmaSource::open(const char* path) {
   setPosition(0.0f);
   length_ = -1;
   sizeKey_ = 0;
-  if (!openReader(path)) return -1;
+  failure_ = OpenFailure::kNone;
+  const OpenFailure refused = openReader(path);
+  if (refused != OpenFailure::kNone) return fail(refused);
   stagingOffset_ = stagingFill_ = 0;
   endTime_ = 0;
   length_ = 0;
   format_ = PcmFormat{};
   bytesPerBlock_ = kBlockBytes;
-  if (!takePcmOutput()) {
+  const OpenFailure output = takePcmOutput();
+  if (output != OpenFailure::kNone) {
     close();
     length_ = -1;
-    return -1;
+    return fail(output);
   }
   readHeader();
   return length_;
 }
 
-bool WmaSource::openReader(const char* path) {
-  if (!libraryLoaded_ || !path) return false;
-  if (std::strlen(path) + 1 > size_t(kMaxPathUnits)) return false;
+OpenFailure WmaSource::openReader(const char* path) {
+  if (!libraryLoaded_) return OpenFailure::kNoDevice;
+  if (!path || std::strlen(path) + 1 > size_t(kMaxPathUnits)) return OpenFailure::kNotFound;
   if (!reader_) reader_ = library_->createSyncReader();
-  if (!reader_ || !reader_->open(path)) return false;
+  if (!reader_) return OpenFailure::kNoDevice;
+  if (!reader_->open(path)) return OpenFailure::kReaderRefused;
   readerOpen_ = true;
-  return true;
+  return OpenFailure::kNone;
 }
 
 // Takes the first audio PCM output. Formats the block cannot take (more than
 // two channels, other sample widths, rates out of range) fail the open rather
 // than overrun the block on the first read.
-bool WmaSource::takePcmOutput() {
+OpenFailure WmaSource::takePcmOutput() {
   const int32_t outputs = reader_->outputCount();
   for (int32_t i = 0; i < outputs; ++i) {
     MediaOutputFormat f;
     if (!reader_->outputFormat(i, f) || !f.audio || !f.pcm || !f.waveFormatEx) continue;
     stream_ = reader_->streamOfOutput(i);
     format_ = PcmFormat{f.rate, f.channels, f.bits};
-    if (!formatUsable(format_)) return false;
+    if (format_.channels > 2) return OpenFailure::kTooManyChannels;
+    if (format_.rate > kMaxSourceRate) return OpenFailure::kRateTooHigh;
+    if (!formatUsable(format_)) return OpenFailure::kNotSupported;
     // channels × bits × rate × 1152 / 352800, kept to whole frames so that
     // blocks stay aligned where the rate does not divide evenly; above
     // 44100 Hz, the frames the decimation takes.
     bytesPerBlock_ = inputFramesPerBlock(format_.rate) * pcmFrameBytes(format_);
-    return true;
+    return OpenFailure::kNone;
   }
-  return false;
+  return OpenFailure::kNotSupported;
 }
 
 void WmaSource::readHeader() {

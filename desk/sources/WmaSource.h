@@ -29,7 +29,9 @@ class WmaSource : public AudioSource {
   // Opens path with the reader (created once and kept) and takes its first
   // output that is audio, PCM and a wave format, of 8 or 16 bits, one or two
   // channels and a rate a block can be made from. UI thread.
-  // Return: length in whole seconds (header "Duration" / 10^7), or -1.
+  // Return: length in whole seconds (header "Duration" / 10^7), or -1 with
+  // openFailure() telling why (no reader, the reader refused the file, no
+  // usable PCM output).
   // Post: size key = header "FileSize"; position 0.
   int32_t open(const char* path) override;
   // UI thread.
@@ -42,8 +44,8 @@ class WmaSource : public AudioSource {
   int32_t seek(float x) override;
 
  private:
-  bool openReader(const char* path);
-  bool takePcmOutput();
+  OpenFailure openReader(const char* path);
+  OpenFailure takePcmOutput();
   void readHeader();
   int32_t fillStaging();
   void updatePosition();

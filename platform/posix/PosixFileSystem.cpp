@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <ctime>
 
 #include "platform/WritableFile.h"
 
@@ -109,18 +110,34 @@ std::unique_ptr<ByteFile> PosixFileSystem::openRead(const char* path) {
   return std::make_unique<PosixFile>(fd);
 }
 
-std::unique_ptr<WritableFile> PosixFileSystem::openReadWrite(const char* path, bool create) {
-  if (!path) return nullptr;
+// The writer lock is flock's exclusive lock on the open file: it belongs to
+// this open file description, so a second open of the same file conflicts
+// even inside one process, readers (which take no lock) are never refused,
+// and the lock goes with the last descriptor of it.
+LockedFile PosixFileSystem::tryOpenLocked(const char* path, bool create) {
+  if (!path) return {};
   int fd = ::open(path, O_RDWR | O_CLOEXEC | (create ? O_CREAT : 0), 0644);
-  if (fd < 0) return nullptr;
+  if (fd < 0) return {};
   struct stat st {};
-  // The exclusive lock stands for the share mode of other systems: a second
-  // program opening the same file for writing is refused, readers are not.
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
-    return nullptr;
+    return {};
   }
-  return std::make_unique<PosixWritableFile>(fd);
+  int locked;
+  while ((locked = ::flock(fd, LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {
+  }
+  if (locked != 0) {
+    const bool busy = errno == EWOULDBLOCK;
+    ::close(fd);
+    return {nullptr, busy ? WriteLock::kBusy : WriteLock::kFailed};
+  }
+  return {std::make_unique<PosixWritableFile>(fd), WriteLock::kHeld};
+}
+
+void PosixFileSystem::pauseBetweenTries(int32_t ms) {
+  struct timespec left {ms / 1000, long(ms % 1000) * 1000000L};
+  while (::nanosleep(&left, &left) != 0 && errno == EINTR) {
+  }
 }
 
 }  // namespace zarnel

@@ -1,6 +1,6 @@
 #pragma once
 // Files through POSIX open, read and lseek; writable files through pread,
-// pwrite and fdatasync, locked against a second writer.
+// pwrite and fdatasync, their writer lock through flock.
 
 #include "platform/ByteFile.h"
 
@@ -9,7 +9,10 @@ namespace zarnel {
 class PosixFileSystem : public FileSystem {
  public:
   std::unique_ptr<ByteFile> openRead(const char* path) override;
-  std::unique_ptr<WritableFile> openReadWrite(const char* path, bool create) override;
+
+ protected:
+  LockedFile tryOpenLocked(const char* path, bool create) override;
+  void pauseBetweenTries(int32_t ms) override;
 };
 
 }  // namespace zarnel

@@ -44,7 +44,8 @@ class MemoryFile : public ByteFile {
 
 class MemoryWritableFile : public WritableFile {
  public:
-  explicit MemoryWritableFile(std::shared_ptr<File> file) : file_(std::move(file)) {}
+  explicit MemoryWritableFile(std::shared_ptr<File> file) : file_(std::move(file)) { ++file_->writers; }
+  ~MemoryWritableFile() override { --file_->writers; }
 
   int32_t read(void* dst, int32_t count) override {
     return readAt(*file_, offset_, dst, count, file_->failReadsAfter);
@@ -141,13 +142,24 @@ std::unique_ptr<ByteFile> VirtualFileSystem::openRead(const char* path) {
   return std::make_unique<MemoryFile>(it->second, it->second->failReadsAfter);
 }
 
-std::unique_ptr<WritableFile> VirtualFileSystem::openReadWrite(const char* path, bool create) {
+void VirtualFileSystem::holdWriterLock(const std::string& path, int64_t ms) {
+  auto it = files_.find(path);
+  if (it != files_.end()) it->second->heldUntilMs = clockMs_ + ms;
+}
+
+LockedFile VirtualFileSystem::tryOpenLocked(const char* path, bool create) {
   std::string name = path ? path : "";
   auto it = files_.find(name);
-  if (it == files_.end() && (!create || name.empty())) return nullptr;
+  if (it == files_.end() && (!create || name.empty())) return {};
   if (it == files_.end()) it = files_.emplace(name, std::make_shared<File>()).first;
-  if (it->second->writeLocked) return nullptr;
-  return std::make_unique<MemoryWritableFile>(it->second);
+  const File& file = *it->second;
+  if (file.writeLocked || file.writers > 0 || clockMs_ < file.heldUntilMs) return {nullptr, WriteLock::kBusy};
+  return {std::make_unique<MemoryWritableFile>(it->second), WriteLock::kHeld};
+}
+
+void VirtualFileSystem::pauseBetweenTries(int32_t ms) {
+  clockMs_ += ms;
+  ++pauses_;
 }
 
 }  // namespace zarnel

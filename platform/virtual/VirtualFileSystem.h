@@ -2,7 +2,9 @@
 // In-memory files for tests: paths map to byte arrays; nothing touches the disk.
 // Writable files change the stored bytes at once, so a reader opened later
 // sees them; failure injection stops writes part-way, as a full disk or a
-// power cut would.
+// power cut would. Each writable file holds its file's writer lock while it
+// lives; the pauses of a wait for the lock move a clock of its own instead
+// of sleeping.
 
 #include <cstdint>
 #include <map>
@@ -21,6 +23,8 @@ class VirtualFileSystem : public FileSystem {
     std::vector<uint8_t> bytes;
     int64_t failReadsAfter = -1;
     bool writeLocked = false;
+    int32_t writers = 0;        // writable files open on it (at most one)
+    int64_t heldUntilMs = -1;   // another program holds the lock until then
     int64_t writeLimit = -1;   // bytes that may still be written; -1: no limit
     int32_t atomicUnit = 1;
     bool frozen = false;
@@ -32,8 +36,15 @@ class VirtualFileSystem : public FileSystem {
   void remove(const std::string& path);
   // Makes reads of path fail after failAfter bytes (-1: never).
   void failReadsAfter(const std::string& path, int64_t failAfter);
-  // Makes openReadWrite of path fail, as for a file another program holds.
+  // Makes openReadWrite of path fail, and openLocked report kBusy, as for a
+  // file another program holds for writing.
   void lockWrites(const std::string& path, bool locked);
+  // Another program holds path's writer lock for ms more of the clock.
+  void holdWriterLock(const std::string& path, int64_t ms);
+  // Return: milliseconds the waits for a writer lock have paused in all.
+  int64_t clockMs() const { return clockMs_; }
+  // Return: how many pauses the waits for a writer lock made.
+  int32_t pauses() const { return pauses_; }
   // Lets bytes more bytes be written to path, then freezes it. The write that
   // crosses the limit keeps what lies before the limit, cut back to a file
   // offset that is a multiple of atomicUnit (the size the disk writes whole),
@@ -48,10 +59,15 @@ class VirtualFileSystem : public FileSystem {
   bool exists(const std::string& path) const { return files_.count(path) != 0; }
 
   std::unique_ptr<ByteFile> openRead(const char* path) override;
-  std::unique_ptr<WritableFile> openReadWrite(const char* path, bool create) override;
+
+ protected:
+  LockedFile tryOpenLocked(const char* path, bool create) override;
+  void pauseBetweenTries(int32_t ms) override;
 
  private:
   std::map<std::string, std::shared_ptr<File>> files_;
+  int64_t clockMs_ = 0;
+  int32_t pauses_ = 0;
 };
 
 }  // namespace zarnel

@@ -40,10 +40,34 @@ class Win32File : public ByteFile {
   HANDLE file_;
 };
 
+// The writer lock: one byte far past any data, so that the exclusive range
+// lock, which Windows enforces on reads too, never stands in a reader's way.
+constexpr DWORD kLockOffsetHigh = 0x40000000;  // offset 2^62
+
+OVERLAPPED lockRange() {
+  OVERLAPPED at{};
+  at.Offset = 0;
+  at.OffsetHigh = kLockOffsetHigh;
+  return at;
+}
+
+// Return: kHeld when the lock was taken, kBusy when another handle holds it.
+WriteLock lockForWriting(HANDLE file) {
+  OVERLAPPED at = lockRange();
+  if (LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at))
+    return WriteLock::kHeld;
+  const DWORD error = GetLastError();
+  return error == ERROR_LOCK_VIOLATION || error == ERROR_IO_PENDING ? WriteLock::kBusy : WriteLock::kFailed;
+}
+
 class Win32WritableFile : public WritableFile {
  public:
   explicit Win32WritableFile(HANDLE file) : file_(file) {}
-  ~Win32WritableFile() override { CloseHandle(file_); }
+  ~Win32WritableFile() override {
+    OVERLAPPED at = lockRange();
+    UnlockFileEx(file_, 0, 1, 0, &at);
+    CloseHandle(file_);
+  }
 
   int32_t read(void* dst, int32_t bytes) override { return readHandle(file_, dst, bytes); }
   int32_t write(const void* src, int32_t bytes) override {
@@ -85,12 +109,23 @@ std::unique_ptr<ByteFile> Win32FileSystem::openRead(const char* path) {
   return std::make_unique<Win32File>(file);
 }
 
-std::unique_ptr<WritableFile> Win32FileSystem::openReadWrite(const char* path, bool create) {
-  if (!path) return nullptr;
+// Shared for reading only: a second writer is refused by the share mode
+// itself (a sharing violation, reported as busy), and by the writer lock
+// where it opened with wider sharing.
+LockedFile Win32FileSystem::tryOpenLocked(const char* path, bool create) {
+  if (!path) return {};
   HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                             create ? OPEN_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return nullptr;
-  return std::make_unique<Win32WritableFile>(file);
+  if (file == INVALID_HANDLE_VALUE)
+    return {nullptr, GetLastError() == ERROR_SHARING_VIOLATION ? WriteLock::kBusy : WriteLock::kFailed};
+  const WriteLock state = lockForWriting(file);
+  if (state != WriteLock::kHeld) {
+    CloseHandle(file);
+    return {nullptr, state};
+  }
+  return {std::make_unique<Win32WritableFile>(file), WriteLock::kHeld};
 }
+
+void Win32FileSystem::pauseBetweenTries(int32_t ms) { Sleep(DWORD(ms)); }
 
 }  // namespace zarnel

@@ -1,5 +1,5 @@
 #pragma once
-// Files through the Windows file API.
+// Files through the Windows file API; writable files locked with LockFileEx.
 
 #include "platform/ByteFile.h"
 
@@ -8,7 +8,10 @@ namespace zarnel {
 class Win32FileSystem : public FileSystem {
  public:
   std::unique_ptr<ByteFile> openRead(const char* path) override;
-  std::unique_ptr<WritableFile> openReadWrite(const char* path, bool create) override;
+
+ protected:
+  LockedFile tryOpenLocked(const char* path, bool create) override;
+  void pauseBetweenTries(int32_t ms) override;
 };
 
 }  // namespace zarnel

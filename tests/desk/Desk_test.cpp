@@ -81,6 +81,23 @@ TEST(Desk, LoadPicksTheSourceByTheEndingWithoutRegardToCase) {
   EXPECT_EQ(t.desk->status(), kStatusNoDisc);
 }
 
+TEST(Desk, AFailedLoadTellsWhyTheFileDidNotOpen) {
+  LoneDesk t;
+  EXPECT_EQ(t.desk->openFailure(), OpenFailure::kNone);
+  test::WavSpec floats;
+  floats.formatTag = 3;
+  t.files.put("float.wav", test::makeWav(floats, std::vector<uint8_t>(8000, 0)));
+  t.files.put("good.wav", test::makeWav({}, test::toBytes(indexRamp(44100))));
+  EXPECT_FALSE(t.desk->load("t", "a", "float.wav", nullptr));
+  EXPECT_EQ(t.desk->openFailure(), OpenFailure::kWavFloat);
+  EXPECT_FALSE(t.desk->load("t", "a", "missing.wav", nullptr));
+  EXPECT_EQ(t.desk->openFailure(), OpenFailure::kNotFound);
+  EXPECT_FALSE(t.desk->load("t", "a", "Disc=3", nullptr));
+  EXPECT_EQ(t.desk->openFailure(), OpenFailure::kDiscMissing);
+  EXPECT_TRUE(t.desk->load("t", "a", "good.wav", nullptr));
+  EXPECT_EQ(t.desk->openFailure(), OpenFailure::kNone);
+}
+
 TEST(Desk, SeekStartsExactlyAtThePosition) {
   LoneDesk t;
   settings().masterTempo = 0;

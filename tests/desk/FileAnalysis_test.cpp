@@ -8,9 +8,13 @@
 #include <vector>
 
 #include "desk/BeatAnalyser.h"
+#include "library/DateStamp.h"
+#include "library/TrackStore.h"
 #include "platform/virtual/VirtualFileSystem.h"
 #include "support/BeatSignal.h"
+#include "support/MpegStreams.h"
 #include "support/OneEntryStore.h"
+#include "support/RiffBuilder.h"
 #include "support/WavBuilder.h"
 
 namespace zarnel {
@@ -175,15 +179,147 @@ TEST(FileAnalysis, AFaultShowsTheFileAndReleasesTheEntry) {
   EXPECT_EQ(r.store.released, 1);
 }
 
-TEST(FileAnalysis, AFileThatDoesNotOpenIsSkipped) {
+TEST(FileAnalysis, AFileThatDoesNotOpenIsSkippedWithItsReason) {
   Rig r;
-  r.files.put("not-audio.mp3", std::vector<uint8_t>(4096, 0x55));
+  const std::string notAudio = ::testing::TempDir() + "not-audio.mp3";
+  test::writeBytes(notAudio, std::vector<uint8_t>(4096, 0x55));  // the MPEG source reads the disk
+  r.files.put("deep.wav", test::makeRawWav(test::pcmHeader(2, 44100, 24), std::vector<uint8_t>(6000, 1)));
   FileAnalysis analysis(r.files, &r.store);
-  EXPECT_FALSE(analysis.analyseFile("missing.wav", r.progress).opened);
-  EXPECT_FALSE(analysis.analyseFile("not-audio.mp3", r.progress).opened);
+  const FileAnalysisResult missing = analysis.analyseFile("missing.wav", r.progress);
+  EXPECT_FALSE(missing.opened);
+  EXPECT_EQ(missing.failure, OpenFailure::kNotFound);
+  const FileAnalysisResult garbage = analysis.analyseFile(notAudio, r.progress);
+  EXPECT_FALSE(garbage.opened);
+  EXPECT_EQ(garbage.failure, OpenFailure::kNotSupported);
+  EXPECT_EQ(analysis.analyseFile("deep.wav", r.progress).failure, OpenFailure::kWav24Bit);
+  EXPECT_EQ(analysis.analyseFile(::testing::TempDir() + "gone.mp3", r.progress).failure, OpenFailure::kNotFound);
   EXPECT_EQ(r.store.acquired, 0);
   EXPECT_TRUE(r.progress.positions.empty());
   EXPECT_TRUE(r.progress.faults.empty());
+  std::remove(notAudio.c_str());
+}
+
+// --- The same file, analysed again --------------------------------------------
+
+constexpr int32_t kDay = dateStamp(2025, 3, 14);
+
+// One run of the analysis tool: a store opened on files, every path analysed
+// in turn by one analysis, the store closed. Return: the results.
+std::vector<FileAnalysisResult> analyseRun(VirtualFileSystem& files, const std::vector<std::string>& paths,
+                                           AnalysisProgress& progress) {
+  TrackStore store(files, kDay);
+  EXPECT_TRUE(store.open(""));
+  std::vector<FileAnalysisResult> results;
+  {
+    FileAnalysis analysis(files, &store);
+    for (const std::string& path : paths) results.push_back(analysis.analyseFile(path, progress));
+  }
+  store.close();
+  return results;
+}
+
+std::vector<FileAnalysisResult> analyseRun(VirtualFileSystem& files, const std::vector<std::string>& paths) {
+  AnalysisProgress progress;
+  return analyseRun(files, paths, progress);
+}
+
+void expectSame(const FileAnalysisResult& a, const FileAnalysisResult& b, const std::string& what) {
+  EXPECT_TRUE(a.opened && b.opened) << what;
+  EXPECT_EQ(a.blocks, b.blocks) << what;
+  EXPECT_EQ(a.tempo, b.tempo) << what;
+  EXPECT_EQ(a.bpm, b.bpm) << what;
+  EXPECT_EQ(a.firstBeat, b.firstBeat) << what;
+  EXPECT_EQ(a.lastBeat, b.lastBeat) << what;
+  EXPECT_EQ(a.level, b.level) << what;
+}
+
+const std::string kStoreFile = kTrackStoreFile;
+
+// Kicks whose last beat the first run's closing search finds from 0.9, and a
+// later run used to find again from where the first one put it, a few
+// envelope samples off.
+struct RepeatRig {
+  RepeatRig() {
+    put("a.wav", {120.0, 60.0, 0.5, 24000.0, Beat::kKick, 56.0});
+    put("b.wav", {128.0, 40.0, 0.3, 20000.0, Beat::kClick, 38.0});
+    put("c.wav", {100.0, 30.0, 1.0, 24000.0, Beat::kKick});
+  }
+  void put(const std::string& path, const BeatTrack& track) {
+    files.put(path, test::makeWav({}, test::toBytes(test::beatTrack(track))));
+  }
+  VirtualFileSystem files;
+};
+
+TEST(FileAnalysisRepeat, TheSameWavAgainGivesTheSameBeatsAndLeavesTheStoreUntouched) {
+  RepeatRig r;
+  const std::vector<std::string> paths = {"a.wav", "b.wav", "c.wav"};
+  const std::vector<FileAnalysisResult> first = analyseRun(r.files, paths);
+  const std::vector<uint8_t> stored = r.files.bytes(kStoreFile);
+  const int64_t written = r.files.bytesWritten(kStoreFile);
+  ASSERT_FALSE(stored.empty());
+  for (int run = 0; run < 2; ++run) {
+    const std::vector<FileAnalysisResult> again = analyseRun(r.files, paths);
+    for (size_t i = 0; i < paths.size(); ++i) expectSame(first[i], again[i], paths[i]);
+    EXPECT_EQ(r.files.bytes(kStoreFile), stored);
+    EXPECT_EQ(r.files.bytesWritten(kStoreFile), written) << "the store was rewritten";
+  }
+  // The next day only the date of last use changes, in place.
+  TrackStore nextDay(r.files, kDay + 1);
+  ASSERT_TRUE(nextDay.open(""));
+  FileAnalysis analysis(r.files, &nextDay);
+  AnalysisProgress progress;
+  expectSame(analysis.analyseFile("a.wav", progress), first[0], "next day");
+  nextDay.close();
+  EXPECT_EQ(r.files.bytes(kStoreFile).size(), stored.size());
+  EXPECT_NE(r.files.bytes(kStoreFile), stored);
+}
+
+TEST(FileAnalysisRepeat, WhatWasAnalysedBeforeChangesNothing) {
+  RepeatRig r;
+  FileAnalysis alone(r.files, nullptr);
+  AnalysisProgress progress;
+  const FileAnalysisResult a = alone.analyseFile("a.wav", progress);
+  const FileAnalysisResult c = alone.analyseFile("c.wav", progress);
+  FileAnalysis after(r.files, nullptr);
+  after.analyseFile("b.wav", progress);
+  expectSame(after.analyseFile("c.wav", progress), c, "c after b");
+  expectSame(after.analyseFile("a.wav", progress), a, "a after b and c");
+  expectSame(after.analyseFile("a.wav", progress), a, "a twice");
+  // With a store, too: a store that knows b and c gives a the same beats.
+  analyseRun(r.files, {"b.wav", "c.wav"});
+  expectSame(analyseRun(r.files, {"a.wav"})[0], a, "a in a store of b and c");
+}
+
+TEST(FileAnalysisRepeat, AStoppedAnalysisKeepsTheStoredResults) {
+  RepeatRig r;
+  const FileAnalysisResult first = analyseRun(r.files, {"a.wav"})[0];
+  const std::vector<uint8_t> stored = r.files.bytes(kStoreFile);
+  Recorder stopper;
+  stopper.stopAfter = 400;  // inside the tempo windows
+  const FileAnalysisResult stopped = analyseRun(r.files, {"a.wav"}, stopper)[0];
+  EXPECT_TRUE(stopped.stopped);
+  EXPECT_EQ(stopped.firstBeat, first.firstBeat);
+  EXPECT_EQ(stopped.lastBeat, first.lastBeat);
+  EXPECT_EQ(stopped.bpm, first.bpm);
+  EXPECT_EQ(r.files.bytes(kStoreFile), stored);
+}
+
+TEST(FileAnalysisRepeat, TheSameMpegStreamAgainGivesTheSameResults) {
+  if (!test::haveMpegTestData()) GTEST_SKIP() << "no conformance streams at " << test::mpegTestData();
+  VirtualFileSystem files;
+  const std::string x = test::mpegTestData() + "/l3-he_44khz.bit";
+  const std::string y = test::mpegTestData() + "/l3-si.bit";
+  const std::vector<FileAnalysisResult> first = analyseRun(files, {x, y, x});
+  ASSERT_TRUE(first[0].opened);
+  EXPECT_GT(first[0].blocks, 100);
+  expectSame(first[2], first[0], "x after y, same run");
+  const std::vector<uint8_t> stored = files.bytes(kStoreFile);
+  const int64_t written = files.bytesWritten(kStoreFile);
+  const std::vector<FileAnalysisResult> again = analyseRun(files, {y, x});
+  expectSame(again[0], first[1], "y");
+  expectSame(again[1], first[0], "x");
+  EXPECT_EQ(files.bytes(kStoreFile), stored);
+  EXPECT_EQ(files.bytesWritten(kStoreFile), written);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <bit>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -361,6 +362,30 @@ TEST(TrackStoreData, OnlyTheLastHolderSavesAndEveryHolderStampsTheDate) {
   EXPECT_EQ(rig.store->acquire(e)->v3, 0.25f);
 }
 
+TEST(TrackStoreData, DataSavedUnchangedLeavesTheFileUnwritten) {
+  Rig rig;
+  BlockSpec b = sized("a.mp3", 96, 0.3f);
+  b.lastUse = kToday;
+  b.values.cues = {{0.5f, 3, 1, "in"}};
+  rig.files.put(kFile, concat({usedBlock(b), usedBlock(sized("b.mp3", 96))}));
+  const std::vector<uint8_t> before = rig.file();
+  ASSERT_TRUE(rig.open());
+  TrackEntry* e = rig.entry("a.mp3");
+  rig.store->acquire(e);
+  rig.store->release(e);
+  rig.store->acquire(e);  // still held at close
+  rig.store.reset();
+  EXPECT_EQ(rig.files.bytesWritten(kFile), 0);
+  EXPECT_EQ(rig.file(), before);
+  // A change is written, in place.
+  ASSERT_TRUE(rig.open());
+  e = rig.entry("a.mp3");
+  rig.store->acquire(e)->v3 = 0.75f;
+  rig.store->release(e);
+  EXPECT_GT(rig.files.bytesWritten(kFile), 0);
+  EXPECT_EQ(chain(rig.file()), chain(before));
+}
+
 TEST(TrackStoreData, ATypedTempoLocksOnlyBetweenOneAnd999) {
   Rig rig;
   ASSERT_TRUE(rig.open());
@@ -531,6 +556,115 @@ TEST(TrackStoreCrash, AFailedSaveKeepsTheOldBlockWhenItMoves) {
   ASSERT_TRUE(rig.open());
   EXPECT_EQ(rig.store->acquire(rig.entry("a.mp3"))->v1, 0.1f);
   EXPECT_EQ(chain(rig.file()).size(), 3u);  // the cut append was dropped
+}
+
+// --- One writer at a time ---------------------------------------------------
+
+// Waits as long as told, doing something on a given call (the other
+// program finishing, in these tests).
+struct ScriptedWait : TrackStoreWait {
+  bool keepWaiting(int32_t waitedMs) override {
+    waits.push_back(waitedMs);
+    if (int32_t(waits.size()) == actOnCall && act) act();
+    return int32_t(waits.size()) <= giveUpAfter;
+  }
+  std::vector<int32_t> waits;
+  int32_t giveUpAfter = 1000;
+  int32_t actOnCall = -1;
+  std::function<void()> act;
+};
+
+TEST(TrackStoreLock, ASecondStoreOpensReadOnlyWhileTheFirstMayWrite) {
+  VirtualFileSystem files;
+  clearFatalError();
+  TrackStore first(files, kToday);
+  ASSERT_TRUE(first.open("home"));
+  EXPECT_FALSE(first.readOnly());
+  EXPECT_FALSE(first.heldElsewhere());
+  TrackEntry* a = first.find("a.mp3", 1000);
+  first.acquire(a)->v1 = 0.25f;
+  first.release(a);
+
+  TrackStore second(files, kToday);
+  ASSERT_TRUE(second.open("home"));
+  EXPECT_TRUE(second.readOnly());
+  EXPECT_TRUE(second.heldElsewhere());
+  TrackEntry* seen = second.find("a.mp3", 1000);
+  EXPECT_EQ(second.acquire(seen)->v1, 0.25f);  // the file as it was when opened
+  second.setTypedBpm(seen, 128.0f);            // written nowhere
+  second.close();
+  first.close();
+  TrackStore after(files, kToday);
+  ASSERT_TRUE(after.open("home"));
+  EXPECT_EQ(after.find("a.mp3", 1000)->bpm, 0.0f);
+}
+
+TEST(TrackStoreLock, AWaitingStoreLoadsWhatTheFirstOneSavedBeforeLettingGo) {
+  VirtualFileSystem files;
+  clearFatalError();
+  auto first = std::make_unique<TrackStore>(files, kToday);
+  ASSERT_TRUE(first->open("home"));
+  TrackEntry* a = first->find("a.mp3", 1000);
+  first->acquire(a)->v1 = 0.25f;  // saved only when the first store closes
+
+  TrackStore second(files, kToday);
+  ScriptedWait wait;
+  wait.actOnCall = 3;
+  wait.act = [&] { first.reset(); };
+  ASSERT_TRUE(second.open("home", &wait));
+  EXPECT_FALSE(second.readOnly());
+  EXPECT_FALSE(second.heldElsewhere());
+  EXPECT_EQ(wait.waits, (std::vector<int32_t>{0, kWriterLockPollMs, 2 * kWriterLockPollMs}));
+  TrackEntry* seen = second.find("a.mp3", 1000);
+  EXPECT_GE(seen->blockOffset, 0);
+  EXPECT_EQ(second.acquire(seen)->v1, 0.25f);
+  TrackEntry* b = second.find("b.mp3", 2000);
+  second.acquire(b)->v1 = 0.5f;
+  second.close();
+
+  TrackStore both(files, kToday);
+  ASSERT_TRUE(both.open("home"));
+  EXPECT_EQ(both.acquire(both.find("a.mp3", 1000))->v1, 0.25f);
+  EXPECT_EQ(both.acquire(both.find("b.mp3", 2000))->v1, 0.5f);
+}
+
+TEST(TrackStoreLock, AWaitThatGivesUpOpensReadOnly) {
+  Rig rig;
+  rig.files.put(kFile, usedBlock(sized("held.mp3", 96, 0.3f)));
+  rig.files.lockWrites(kFile, true);
+  clearFatalError();
+  TrackStore store(rig.files, kToday);
+  ScriptedWait wait;
+  wait.giveUpAfter = 4;
+  ASSERT_TRUE(store.open("home", &wait));
+  EXPECT_EQ(wait.waits.size(), 5u);
+  EXPECT_TRUE(store.readOnly());
+  EXPECT_TRUE(store.heldElsewhere());
+  EXPECT_EQ(rig.files.clockMs(), 4 * kWriterLockPollMs);
+  EXPECT_EQ(store.acquire(store.find("held.mp3", 1000))->v1, 0.3f);
+}
+
+// Beside a writer, a reader's entry may point at a block the writer has
+// since freed and given to another track: that block is not its data.
+TEST(TrackStoreLock, AReaderNeverTakesAnotherTracksBlockForItsOwn) {
+  Rig rig;
+  rig.files.put(kFile, concat({usedBlock(sized("a.mp3", 96, 0.1f)), usedBlock(sized("b.mp3", 96, 0.2f))}));
+  ASSERT_TRUE(rig.open());  // the writer
+  TrackStore reader(rig.files, kToday);
+  ASSERT_TRUE(reader.open("home"));
+  ASSERT_TRUE(reader.readOnly());
+  TrackEntry* readersA = reader.find("a.mp3", 1000);
+  ASSERT_EQ(readersA->blockOffset, 0);
+  // The writer moves a.mp3 to the end (it grows) and c.mp3 takes its place.
+  TrackEntry* a = rig.entry("a.mp3");
+  rig.store->acquire(a);
+  a->comment = std::string(200, 'g');
+  rig.store->release(a);
+  saveAs(*rig.store, "c.mp3", 96, 0.9f);
+  ASSERT_EQ(rig.store->find("c.mp3", 1000)->blockOffset, 0);
+  TrackData* d = reader.acquire(readersA);
+  EXPECT_EQ(d->v1, 0.0f);  // defaults, not c.mp3's 0.9
+  EXPECT_EQ(reader.acquire(reader.find("b.mp3", 1000))->v1, 0.2f);
 }
 
 }  // namespace

@@ -47,6 +47,49 @@ std::string formatted(const char* format, double value) {
 
 }  // namespace
 
+AnalyseArguments parseAnalyseArguments(const std::vector<std::string>& args) {
+  AnalyseArguments parsed;
+  bool filesOnly = false;
+  for (const std::string& arg : args) {
+    if (filesOnly || arg.empty() || arg[0] != '-') {
+      parsed.paths.push_back(arg);
+    } else if (arg == "--") {
+      filesOnly = true;
+    } else if (arg == "--help" || arg == "-h") {
+      parsed.action = AnalyseArguments::Action::kHelp;
+      return parsed;
+    } else if (arg == "--version") {
+      parsed.action = AnalyseArguments::Action::kVersion;
+      return parsed;
+    } else {
+      parsed.action = AnalyseArguments::Action::kUsageError;
+      parsed.error = "unknown option " + arg + " (a file whose name begins with - goes after --)";
+      return parsed;
+    }
+  }
+  if (parsed.paths.empty()) {
+    parsed.action = AnalyseArguments::Action::kUsageError;
+    parsed.error = "no FILE given";
+  }
+  return parsed;
+}
+
+std::string analyseUsage() {
+  return "usage: zarnel-analyse [--] FILE...\n"
+         "       zarnel-analyse --help | --version\n"
+         "Measures the tempo and the first and last beat of each WAV or MPEG audio FILE,\n"
+         "keeps them in the track store \"zarnel Internal Database.\" in the current folder\n"
+         "and prints one line per file: file,bpm,first_beat,last_beat.\n"
+         "While another program writes the track store, waits for it.\n"
+         "Exit status: 0 when every file was analysed, 1 when one was not, 2 for a usage error.\n";
+}
+
+bool StoreWaitNotice::keepWaiting(int32_t) {
+  if (!told_) err_ << "zarnel-analyse: waiting for another program using the track store...\n" << std::flush;
+  told_ = true;
+  return true;
+}
+
 std::string analysisCsvLine(const std::string& path, const FileAnalysisResult& result) {
   return csvField(path) + "," + formatted("%.2f", result.bpm) + "," + formatted("%.6f", result.firstBeat) +
          "," + formatted("%.6f", result.lastBeat);
@@ -60,6 +103,8 @@ int analyseFiles(FileAnalysis& analysis, const std::vector<std::string>& paths, 
     const FileAnalysisResult result = analysis.analyseFile(paths[i], progress);
     if (!result.opened || result.faulted) {
       progress.finish(result.opened ? "fault" : "cannot open");
+      if (!result.opened)
+        err << "zarnel-analyse: cannot open " << paths[i] << ": " << openFailureText(result.failure) << "\n";
       status = 1;
       continue;
     }

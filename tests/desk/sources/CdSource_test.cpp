@@ -109,29 +109,50 @@ TEST_F(CdSourceTest, DriveErrorIsAReadError) {
   EXPECT_EQ(read(), -1);
 }
 
-TEST_F(CdSourceTest, UnreadableTrackFileOrDriveFailsToOpen) {
+TEST_F(CdSourceTest, UnreadableTrackFileOrDriveFailsToOpenAndSaysWhy) {
   struct Case {
     const char* name;
     const char* path;
     test::CdaFields fields;
     std::function<void()> before;
+    OpenFailure why;
   };
+  using F = OpenFailure;
   const Case cases[] = {
-      {"no drive letter", "Track01.cda", {.sectors = 75}, [] {}},
-      {"form WAVE", kTrackPath, {.sectors = 75, .formType = 0x45564157}, [] {}},
-      {"fmt of 16 bytes", kTrackPath, {.sectors = 75, .fmtSize = 16}, [] {}},
-      {"version 0", kTrackPath, {.version = 0, .sectors = 75}, [] {}},
-      {"empty track", kTrackPath, {.sectors = 0}, [] {}},
-      {"no disc in E:", "E:\\Track01.cda", {.sectors = 75}, [] {}},
-      {"drive refuses", kTrackPath, {.sectors = 75}, [this] { cd_.setOpenFails(true); }},
+      {"no drive letter", "Track01.cda", {.sectors = 75}, [] {}, F::kNotFound},
+      {"form WAVE", kTrackPath, {.sectors = 75, .formType = 0x45564157}, [] {}, F::kNotSupported},
+      {"fmt of 16 bytes", kTrackPath, {.sectors = 75, .fmtSize = 16}, [] {}, F::kDamagedHeader},
+      {"version 0", kTrackPath, {.version = 0, .sectors = 75}, [] {}, F::kDamagedHeader},
+      {"empty track", kTrackPath, {.sectors = 0}, [] {}, F::kDamagedHeader},
+      {"no disc in E:", "E:\\Track01.cda", {.sectors = 75}, [] {}, F::kNoDevice},
+      {"drive refuses", kTrackPath, {.sectors = 75}, [this] { cd_.setOpenFails(true); }, F::kNoDevice},
   };
   for (const Case& c : cases) {
     files_.put(c.path, test::makeCda(c.fields));
     c.before();
     EXPECT_EQ(source_.open(c.path), -1) << c.name;
+    EXPECT_EQ(source_.openFailure(), c.why) << c.name;
     EXPECT_EQ(read(), -1) << c.name;
   }
   EXPECT_EQ(source_.open("D:\\Track02.cda"), -1);  // no such file: no disc
+  EXPECT_EQ(source_.openFailure(), OpenFailure::kNotFound);
+}
+
+// Reopening a track reads the same blocks as the first time, whatever was
+// read or sought in between: nothing of the last track's buffer carries over.
+TEST_F(CdSourceTest, ReopenedTrackReadsTheSameBlocks) {
+  auto blocksOf = [this](uint32_t start) {
+    std::vector<int16_t> all;
+    EXPECT_EQ(openTrack(start, 60), 0);
+    source_.seek(0.25f);
+    while (read() == 1) all.insert(all.end(), block_.data(), block_.data() + kBlockFrames * kChannels);
+    return all;
+  };
+  const std::vector<int16_t> first = blocksOf(10);
+  ASSERT_FALSE(first.empty());
+  ASSERT_EQ(openTrack(30, 40), 0);
+  for (int32_t i = 0; i < 7; ++i) read();
+  EXPECT_EQ(blocksOf(10), first);
 }
 
 }  // namespace

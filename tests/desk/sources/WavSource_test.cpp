@@ -147,37 +147,83 @@ TEST_F(WavSourceTest, DataChunkLongerThanTheFilePlaysWhatIsThere) {
 struct HostileCase {
   const char* name;
   std::function<void(test::WavHeader&, test::RawWavOptions&)> spoil;
+  OpenFailure why;
 };
 
-TEST_F(WavSourceTest, UnusableOrHostileHeadersFailToOpen) {
+TEST_F(WavSourceTest, UnusableOrHostileHeadersFailToOpenAndSayWhy) {
   using H = test::WavHeader;
   using O = test::RawWavOptions;
+  using F = OpenFailure;
   const HostileCase cases[] = {
-      {"format tag 3", [](H& h, O&) { h.formatTag = 3; }},
-      {"extensible tag", [](H& h, O&) { h.formatTag = 0xFFFE; }},
-      {"fmt of 14 bytes", [](H&, O& o) { o.fmtSize = 14; }},
-      {"form AVI", [](H&, O& o) { o.formType = 0x20495641; }},
-      {"0 channels", [](H& h, O&) { h.channels = 0; }},
-      {"block align 0", [](H& h, O&) { h.blockAlign = 0; }},
-      {"24-bit samples", [](H& h, O&) { h = test::pcmHeader(2, 44100, 24); }},
-      {"6 channels", [](H& h, O&) { h = test::pcmHeader(6, 44100, 16); }},
-      {"0 avg bytes", [](H& h, O&) { h.avgBytesPerSec = 0; }},
-      {"huge avg bytes", [](H& h, O&) { h.avgBytesPerSec = 0xFFFFFFFF; }},
-      {"avg too small", [](H& h, O&) { h.avgBytesPerSec = 88200; }},
-      {"rate 0", [](H& h, O&) { h.rate = 0; }},
-      {"rate 38", [](H& h, O&) { h = test::pcmHeader(1, 38, 8); }},
-      {"rate 88201", [](H& h, O&) { h = test::pcmHeader(2, 88201, 16); }},
-      {"rate 96000", [](H& h, O&) { h = test::pcmHeader(2, 96000, 16); }},
+      {"format tag 3", [](H& h, O&) { h.formatTag = 3; }, F::kWavFloat},
+      {"extensible tag", [](H& h, O&) { h.formatTag = 0xFFFE; }, F::kWavEncoding},
+      {"A-law", [](H& h, O&) { h.formatTag = 6; }, F::kWavEncoding},
+      {"fmt of 14 bytes", [](H&, O& o) { o.fmtSize = 14; }, F::kDamagedHeader},
+      {"form AVI", [](H&, O& o) { o.formType = 0x20495641; }, F::kNotSupported},
+      {"0 channels", [](H& h, O&) { h.channels = 0; }, F::kDamagedHeader},
+      {"block align 0", [](H& h, O&) { h.blockAlign = 0; }, F::kDamagedHeader},
+      {"24-bit samples", [](H& h, O&) { h = test::pcmHeader(2, 44100, 24); }, F::kWav24Bit},
+      {"32-bit samples", [](H& h, O&) { h = test::pcmHeader(2, 44100, 32); }, F::kWav32Bit},
+      {"6 channels", [](H& h, O&) { h = test::pcmHeader(6, 44100, 16); }, F::kTooManyChannels},
+      {"0 avg bytes", [](H& h, O&) { h.avgBytesPerSec = 0; }, F::kDamagedHeader},
+      {"huge avg bytes", [](H& h, O&) { h.avgBytesPerSec = 0xFFFFFFFF; }, F::kDamagedHeader},
+      {"avg too small", [](H& h, O&) { h.avgBytesPerSec = 88200; }, F::kDamagedHeader},
+      {"rate 0", [](H& h, O&) { h.rate = 0; }, F::kDamagedHeader},
+      {"rate 38", [](H& h, O&) { h = test::pcmHeader(1, 38, 8); }, F::kDamagedHeader},
+      {"rate 88201", [](H& h, O&) { h = test::pcmHeader(2, 88201, 16); }, F::kRateTooHigh},
+      {"rate 96000", [](H& h, O&) { h = test::pcmHeader(2, 96000, 16); }, F::kRateTooHigh},
   };
   for (const HostileCase& c : cases) {
     test::WavHeader header = test::pcmHeader(2, 44100, 16);
     test::RawWavOptions options;
     c.spoil(header, options);
     EXPECT_EQ(openWav(test::makeRawWav(header, signalBytes(0, 4000), options)), -1) << c.name;
+    EXPECT_EQ(source_.openFailure(), c.why) << c.name;
     EXPECT_EQ(read(), -1) << c.name;
   }
   EXPECT_EQ(openWav({'R', 'I', 'F', 'F'}), -1);
+  EXPECT_EQ(source_.openFailure(), OpenFailure::kNotSupported);
   EXPECT_EQ(source_.open("missing.wav"), -1);
+  EXPECT_EQ(source_.openFailure(), OpenFailure::kNotFound);
+  // A good file afterwards clears the reason.
+  EXPECT_EQ(openWav(test::makeWav({}, signalBytes(0, 44100))), 1);
+  EXPECT_EQ(source_.openFailure(), OpenFailure::kNone);
+}
+
+// An extensible format names its samples in its sub-format: float or PCM.
+TEST_F(WavSourceTest, ExtensibleFormatsAreRefusedByTheirSubFormat) {
+  test::RawWavOptions options;
+  options.fmtSize = 40;
+  const std::vector<uint8_t> plain = test::makeRawWav(test::pcmHeader(2, 44100, 16), signalBytes(0, 4000), options);
+  const size_t fmtData = 20;  // "RIFF", size, "WAVE", "fmt ", size
+  std::vector<uint8_t> wav = plain;
+  wav[fmtData] = 0xFE;
+  wav[fmtData + 1] = 0xFF;
+  wav[fmtData + 24] = 3;  // IEEE float
+  EXPECT_EQ(openWav(wav), -1);
+  EXPECT_EQ(source_.openFailure(), OpenFailure::kWavFloat);
+  wav[fmtData + 24] = 1;  // PCM, still not format tag 1
+  EXPECT_EQ(openWav(wav), -1);
+  EXPECT_EQ(source_.openFailure(), OpenFailure::kWavEncoding);
+  // A plain PCM format with a longer chunk still plays.
+  EXPECT_EQ(openWav(plain), 0);
+  EXPECT_EQ(source_.openFailure(), OpenFailure::kNone);
+}
+
+TEST_F(WavSourceTest, AReadErrorInTheHeaderIsAReadError) {
+  std::vector<uint8_t> wav = test::makeWav({}, signalBytes(0, 4000));
+  files_.put("t.wav", wav);
+  files_.failReadsAfter("t.wav", 30);  // inside the format chunk
+  EXPECT_EQ(source_.open("t.wav"), -1);
+  EXPECT_EQ(source_.openFailure(), OpenFailure::kReadError);
+}
+
+TEST(OpenFailureText, EveryReasonHasAText) {
+  EXPECT_STREQ(openFailureText(OpenFailure::kNone), "");
+  EXPECT_STREQ(openFailureText(OpenFailure::kWav24Bit), "24-bit WAV is not supported");
+  EXPECT_STREQ(openFailureText(OpenFailure::kNotFound), "file not found");
+  for (int32_t f = 1; f <= int32_t(OpenFailure::kDiscMissing); ++f)
+    EXPECT_GT(std::string(openFailureText(OpenFailure(f))).size(), 5u) << f;
 }
 
 }  // namespace

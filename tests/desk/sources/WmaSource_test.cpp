@@ -79,6 +79,49 @@ TEST_F(WmaSourceTest, OpenFailsWithoutLibraryReaderOrUsableOutput) {
   EXPECT_EQ(openFile(mediaFile(pcm(44100, 2, 16), {}, 4)), -1);
 }
 
+TEST_F(WmaSourceTest, AFailedOpenSaysWhy) {
+  EXPECT_EQ(WmaSource(nullptr).open("t.wma"), -1);
+  {
+    WmaSource none(nullptr);
+    none.open("t.wma");
+    EXPECT_EQ(none.openFailure(), OpenFailure::kNoDevice);
+  }
+  EXPECT_EQ(source_.open("missing.wma"), -1);
+  EXPECT_EQ(source_.openFailure(), OpenFailure::kReaderRefused);
+  const MediaOutputFormat video{false, false, false, 0, 0, 0};
+  const std::pair<MediaOutputFormat, OpenFailure> cases[] = {
+      {video, OpenFailure::kNotSupported},
+      {pcm(44100, 6, 16), OpenFailure::kTooManyChannels},
+      {pcm(44100, 2, 24), OpenFailure::kNotSupported},
+      {pcm(96000, 2, 16), OpenFailure::kRateTooHigh},
+  };
+  for (const auto& [out, why] : cases) {
+    EXPECT_EQ(openFile(mediaFile(out, signalBytes(0, 4000), 4000)), -1);
+    EXPECT_EQ(source_.openFailure(), why) << out.channels << " " << out.rate << " " << out.bits;
+  }
+  EXPECT_EQ(openFile(mediaFile(pcm(44100, 2, 16), signalBytes(0, 4000), 4000)), 12);
+  EXPECT_EQ(source_.openFailure(), OpenFailure::kNone);
+}
+
+// Reopening a file reads the same blocks as the first time, whatever was
+// read or sought in between.
+TEST_F(WmaSourceTest, ReopenedFileReadsTheSameBlocks) {
+  library_.addFile("other.wma", mediaFile(pcm(22050, 1, 16), signalBytes(5, 30000), 1000));
+  auto blocksOf = [this] {
+    std::vector<int16_t> all;
+    EXPECT_EQ(openFile(mediaFile(pcm(44100, 2, 16), signalBytes(0, 20000), 3000)), 12);
+    while (read() == 1) all.insert(all.end(), block_.data(), block_.data() + kBlockFrames * kChannels);
+    return all;
+  };
+  const std::vector<int16_t> first = blocksOf();
+  ASSERT_FALSE(first.empty());
+  ASSERT_EQ(source_.open("other.wma"), 12);
+  for (int32_t i = 0; i < 3; ++i) read();
+  source_.seek(0.5f);
+  read();
+  EXPECT_EQ(blocksOf(), first);
+}
+
 // No fixture: the count of live sources spans the process.
 TEST(WmaSourceLibrary, LoadsOnceAndUnloadsWithTheLastSource) {
   VirtualMediaLibrary library;
