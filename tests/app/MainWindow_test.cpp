@@ -4,6 +4,7 @@
 
 #include "app/FatalError.h"
 #include "app/Settings.h"
+#include "platform/WritableFile.h"
 #include "platform/virtual/VirtualFileSystem.h"
 #include "platform/virtual/VirtualRegistry.h"
 #include "platform/virtual/VirtualSoundSystem.h"
@@ -113,6 +114,18 @@ TEST(MainWindow, TheSessionsEndClosesOverAPlayingDeskWithoutAsking) {
   const size_t writes = s.registry.writes().size();
   s.window().handle(make(w, msg::kEndSession, 1));  // a second one changes nothing
   EXPECT_EQ(s.registry.writes().size(), writes);
+}
+
+TEST(MainWindow, AStoreHeldByAnotherProgramOpensReadOnlyAndSaysSo) {
+  Shell s;
+  s.sound.addCard("card");
+  auto other = s.files.openReadWrite("zarnel Internal Database.", true);  // another writer
+  ASSERT_NE(other, nullptr);
+  ASSERT_TRUE(s.create());
+  s.window().show();
+  ASSERT_EQ(s.windows.boxes().size(), 1u);
+  EXPECT_EQ(s.windows.boxes()[0].caption, "Zarnel");
+  EXPECT_TRUE(s.window().database()->readOnly());
 }
 
 TEST(MainWindow, LoadingADeskRestartsItsHistoryTimerAndTakesTheHeadphones) {
