@@ -13,7 +13,9 @@ namespace {
 constexpr uint16_t kFormatMpeg = 0x0050;
 constexpr uint16_t kFormatMpegLayer3 = 0x0055;
 
-uint32_t le32(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
+uint32_t le32(const uint8_t* p) {
+  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
 
 std::string openFailure(int error) {
   if (error == ENOENT) return "not found";

@@ -49,7 +49,8 @@ int32_t isSeekable(void*) { return 0; }
 int64_t getSize(void*) { return 0; }
 int32_t sendMessage(void*, int32_t, void*) { return 0; }
 
-const InputModule kStdinInput = {init, query, create, destroy, open, close, read, seek, isSeekable, getSize, sendMessage};
+const InputModule kStdinInput = {init, query, create, destroy, open,       close,
+                                 read, seek,  isSeekable, getSize, sendMessage};
 
 }  // namespace
 
