@@ -1,17 +1,36 @@
 // zarnel-decode IN OUT: decodes an MPEG audio stream through the decoder
 // module and writes each frame's PCM as the module gives it: 16-bit
 // little-endian, interleaved when stereo, at the stream's own rate.
-// Exit status 0 only when the stream decoded to its end.
+// Exit status: 0 for a whole clean decode, 3 when damaged data was skipped
+// after the first frame (the output holds what decoded), 1 on failure (no output is left), 2 on a
+// usage error.
 
 #include <cstdint>
 #include <cstdio>
 #include <memory>
-#include <vector>
+#include <string>
 
 #include "decoder/Decoder.h"
 #include "decoder/FileInput.h"
+#include "tools/common/CommandLine.h"
+#include "tools/common/OutputFile.h"
+#include "tools/decode/InputProbe.h"
+#include "tools/decode/StdinInput.h"
 
 namespace {
+
+constexpr int kExitClean = 0;
+constexpr int kExitFailure = 1;
+constexpr int kExitDamaged = 3;
+
+const zarnel::tools::ToolInfo kTool{
+    "zarnel-decode",
+    "usage: zarnel-decode [--] IN OUT\n"
+    "  decodes the MPEG audio stream IN (- for standard input) to raw 16-bit\n"
+    "  little-endian PCM in OUT; exit 0 clean, 3 damaged data skipped, 1 failure\n",
+    {},
+    2,
+    2};
 
 void printError(void*, int32_t, int32_t, const char* message, const char* details) {
   std::fprintf(stderr, "zarnel-decode: %s: %s\n", message, details);
@@ -26,50 +45,92 @@ bool writeLittleEndian(std::FILE* out, const int16_t* samples, int32_t count) {
   return std::fwrite(bytes, 1, size_t(count) * 2, out) == size_t(count) * 2;
 }
 
-// Return: the process exit status.
-int decodeAll(zarnel::Decoder& decoder, std::FILE* out) {
+struct DecodeCount {
   int64_t frames = 0;
+  int64_t lost = 0;  // times damaged data was skipped after the first frame
+  bool ok = true;
+};
+
+DecodeCount decodeAll(zarnel::Decoder& decoder, std::FILE* out) {
+  DecodeCount count;
   for (;;) {
     const int32_t result = decoder.decode(nullptr);
-    if (result == zarnel::mpeg::kFrameLost) continue;
-    if (result == zarnel::mpeg::kEndOfStream) break;
+    if (result == zarnel::mpeg::kFrameLost) {
+      // What the decoder skips before its first frame is leading data, not
+      // damage: a tag whose bytes look like a frame header, or frames whose
+      // main data lies before a stream that was cut from a longer one.
+      if (count.frames > 0) ++count.lost;
+      continue;
+    }
+    if (result == zarnel::mpeg::kEndOfStream) return count;
     if (result != zarnel::mpeg::kOk) {
       std::fprintf(stderr, "zarnel-decode: decoding failed (%d)\n", result);
-      return 1;
+      count.ok = false;
+      return count;
     }
     const zarnel::DecoderOutput& o = decoder.output();
     if (!writeLittleEndian(out, o.samples, o.bytes / 2)) {
       std::fprintf(stderr, "zarnel-decode: cannot write the output\n");
-      return 1;
+      count.ok = false;
+      return count;
     }
-    ++frames;
+    ++count.frames;
   }
-  if (frames == 0) {
-    std::fprintf(stderr, "zarnel-decode: no MPEG audio frame this decoder accepts\n");
-    return 1;
+}
+
+// Return: a decoder reading in, or null (with the reason printed).
+std::unique_ptr<zarnel::Decoder> openDecoder(const std::string& in, const zarnel::tools::InputPrefix& prefix) {
+  std::unique_ptr<zarnel::Decoder> decoder;
+  if (zarnel::Decoder::create(decoder) != zarnel::mpeg::kOk) return nullptr;
+  decoder->setErrorCallback(printError, nullptr);
+  const bool standardInput = in == "-";
+  const int32_t id = decoder->registerInput(standardInput ? zarnel::tools::stdinInputModule(prefix)
+                                                           : zarnel::fileInputModule());
+  if (id < 0 || decoder->inputOpen(in.c_str(), id) != zarnel::mpeg::kOk ||
+      decoder->inputStart() != zarnel::mpeg::kOk) {
+    return nullptr;
   }
-  return 0;
+  return decoder;
+}
+
+int finish(const DecodeCount& count, const std::string& in, zarnel::tools::OutputFile& output) {
+  if (!count.ok) return kExitFailure;
+  if (count.frames == 0) {
+    std::fprintf(stderr, "zarnel-decode: %s: no MPEG audio frame found\n", in.c_str());
+    return kExitFailure;
+  }
+  std::string error;
+  if (!output.commit(error)) {
+    std::fprintf(stderr, "zarnel-decode: %s\n", error.c_str());
+    return kExitFailure;
+  }
+  if (count.lost == 0) return kExitClean;
+  std::fprintf(stderr, "zarnel-decode: %s: damaged data skipped (%lld times); the rest was decoded\n",
+               in.c_str(), static_cast<long long>(count.lost));
+  return kExitDamaged;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: zarnel-decode IN OUT   (IN may be - for standard input)\n");
-    return 2;
+  zarnel::tools::CommandLine line;
+  if (const int status = zarnel::tools::parseCommandLine(kTool, argc, argv, line); status >= 0) return status;
+  const std::string& in = line.operands[0];
+  const std::string& out = line.operands[1];
+  if (out == "-") return zarnel::tools::usageError(kTool, "OUT must name a file (./- for a file named -)");
+  zarnel::tools::InputPrefix prefix;
+  if (const std::string reason = zarnel::tools::probeInput(in, prefix); !reason.empty()) {
+    std::fprintf(stderr, "zarnel-decode: %s: %s\n", in.c_str(), reason.c_str());
+    return kExitFailure;
   }
-  std::unique_ptr<zarnel::Decoder> decoder;
-  if (zarnel::Decoder::create(decoder) != zarnel::mpeg::kOk) return 1;
-  decoder->setErrorCallback(printError, nullptr);
-  decoder->registerInput(zarnel::fileInputModule());
-  if (decoder->inputOpen(argv[1], -1) != zarnel::mpeg::kOk || decoder->inputStart() != zarnel::mpeg::kOk) return 1;
-  std::FILE* out = std::fopen(argv[2], "wb");
-  if (out == nullptr) {
-    std::fprintf(stderr, "zarnel-decode: cannot create %s\n", argv[2]);
-    return 1;
+  zarnel::tools::OutputFile output;
+  std::string error;
+  if (!output.open(out, {in}, error)) {
+    std::fprintf(stderr, "zarnel-decode: %s\n", error.c_str());
+    return kExitFailure;
   }
-  std::vector<char> buffer(1 << 16);
-  std::setvbuf(out, buffer.data(), _IOFBF, buffer.size());
-  const int status = decodeAll(*decoder, out);
-  return std::fclose(out) == 0 ? status : 1;
+  std::unique_ptr<zarnel::Decoder> decoder = openDecoder(in, prefix);
+  if (!decoder) return kExitFailure;
+  const DecodeCount count = decodeAll(*decoder, output.stream());
+  return finish(count, in, output);
 }

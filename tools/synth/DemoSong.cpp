@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "tools/common/WavWriter.h"
+
 namespace zarnel::tools {
 
 namespace {
@@ -150,39 +152,13 @@ std::vector<int16_t> renderSong(const SongRecipe& r) {
   return out;
 }
 
-bool writeWav(const std::string& path, const std::vector<int16_t>& stereo) {
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return false;
-  const uint32_t dataBytes = uint32_t(stereo.size() * 2);
-  uint8_t head[44];
-  auto put32 = [&](int at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) head[at + i] = uint8_t(v >> (8 * i));
-  };
-  auto put16 = [&](int at, uint16_t v) {
-    head[at] = uint8_t(v);
-    head[at + 1] = uint8_t(v >> 8);
-  };
-  std::copy_n("RIFF", 4, head);
-  put32(4, 36 + dataBytes);
-  std::copy_n("WAVEfmt ", 8, head + 8);
-  put32(16, 16);
-  put16(20, 1);
-  put16(22, 2);
-  put32(24, 44100);
-  put32(28, 176400);
-  put16(32, 4);
-  put16(34, 16);
-  std::copy_n("data", 4, head + 36);
-  put32(40, dataBytes);
-  bool ok = std::fwrite(head, 1, sizeof head, f) == sizeof head;
-  // Samples are written little-endian regardless of the host.
-  std::vector<uint8_t> bytes(stereo.size() * 2);
-  for (size_t i = 0; i < stereo.size(); ++i) {
-    bytes[2 * i] = uint8_t(uint16_t(stereo[i]));
-    bytes[2 * i + 1] = uint8_t(uint16_t(stereo[i]) >> 8);
-  }
-  ok = ok && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  return std::fclose(f) == 0 && ok;
+bool writeWav(const std::string& path, const std::vector<int16_t>& stereo, std::string& error) {
+  WavWriter wav(2, 44100);
+  const size_t frames = stereo.size() / 2;
+  if (!wav.open(path, {}, error)) return false;
+  wav.expectFrames(int64_t(frames));
+  return wav.write(stereo.data(), frames, error) &&
+         wav.close(error);
 }
 
 }  // namespace zarnel::tools

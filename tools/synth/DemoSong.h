@@ -20,7 +20,8 @@ struct SongRecipe {
 // Return: interleaved stereo samples of the whole song.
 std::vector<int16_t> renderSong(const SongRecipe& recipe);
 
-// Writes samples as a RIFF WAVE file. Return: false on any I/O error.
-bool writeWav(const std::string& path, const std::vector<int16_t>& stereo);
+// Writes samples as a RIFF WAVE file (44.1 kHz stereo), replacing path only
+// once the whole file is written. Return: false with error set.
+bool writeWav(const std::string& path, const std::vector<int16_t>& stereo, std::string& error);
 
 }  // namespace zarnel::tools

@@ -3,13 +3,23 @@
 #include <cstdio>
 #include <string>
 
+#include "tools/common/CommandLine.h"
 #include "tools/synth/DemoSong.h"
 
+namespace {
+
+const zarnel::tools::ToolInfo kTool{"zarnel-synth",
+                                    "usage: zarnel-synth [--] FOLDER\n"
+                                    "  renders the demo songs into FOLDER as WAV files\n",
+                                    {},
+                                    1,
+                                    1};
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: zarnel-synth FOLDER\n");
-    return 2;
-  }
+  zarnel::tools::CommandLine line;
+  if (const int status = zarnel::tools::parseCommandLine(kTool, argc, argv, line); status >= 0) return status;
   using zarnel::tools::SongRecipe;
   const SongRecipe songs[] = {
       {"Zarnel Demo - Night Drive (124 BPM)", 124.0, 48, 45, 0, 7},
@@ -17,9 +27,10 @@ int main(int argc, char** argv) {
       {"Zarnel Demo - Slow Tide (118 BPM)", 118.0, 40, 52, 2, 23},
   };
   for (const SongRecipe& song : songs) {
-    std::string path = std::string(argv[1]) + "/" + song.name + ".wav";
-    if (!zarnel::tools::writeWav(path, zarnel::tools::renderSong(song))) {
-      std::fprintf(stderr, "zarnel-synth: cannot write %s\n", path.c_str());
+    const std::string path = line.operands[0] + "/" + song.name + ".wav";
+    std::string error;
+    if (!zarnel::tools::writeWav(path, zarnel::tools::renderSong(song), error)) {
+      std::fprintf(stderr, "zarnel-synth: %s\n", error.c_str());
       return 1;
     }
     std::printf("%s\n", path.c_str());
