@@ -24,7 +24,12 @@ TEST(MixPlan, TheFrameBoundIsTwiceTheTracksAndAMinute) {
   ASSERT_TRUE(one.load({"a.wav"}, error));
   EXPECT_EQ(one.frameBound(), (2 * 3 + 60) * 44100);
   EXPECT_FALSE(one.load({"missing.wav"}, error));
-  EXPECT_EQ(error, "cannot open missing.wav");
+  EXPECT_EQ(error, "cannot open missing.wav: file not found");
+  std::vector<uint8_t> deep = test::makeWav({}, test::toBytes(test::stereoSine(4410, 500, 700, 9000)));
+  deep[34] = 24;  // bits per sample
+  files.put("deep.wav", deep);
+  EXPECT_FALSE(one.load({"deep.wav"}, error));
+  EXPECT_EQ(error, "cannot open deep.wav: 24-bit WAV is not supported");
 }
 
 }  // namespace

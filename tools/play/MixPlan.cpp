@@ -24,10 +24,9 @@ bool MixPlan::load(const std::vector<std::string>& files, std::string& error) {
   return true;
 }
 
-std::string MixPlan::loadFailure(const Desk&, const std::string& path) {
-  // The desk keeps only a status code today; once it keeps the reason of a
-  // failed load, it is appended here.
-  return "cannot open " + path;
+std::string MixPlan::loadFailure(const Desk& desk, const std::string& path) {
+  if (desk.openFailure() == OpenFailure::kNone) return "cannot open " + path;
+  return "cannot open " + path + ": " + openFailureText(desk.openFailure());
 }
 
 int64_t MixPlan::frameBound() const {
