@@ -7,7 +7,7 @@ packages=(build-essential cmake ninja-build pkg-config
           libavformat-dev libavcodec-dev libswresample-dev libavutil-dev
           libsdl2-dev libasound2-dev)
 if [ "${1:-}" = test ]; then
-  packages+=(libgtest-dev libbenchmark-dev g++-mingw-w64-i686-posix)
+  packages+=(libgtest-dev libbenchmark-dev g++-mingw-w64-i686-posix xvfb xdotool libx11-dev)
 fi
 
 missing=()
