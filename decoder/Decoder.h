@@ -134,7 +134,7 @@ class Decoder {
   int64_t audioEnd_ = 0;
   int64_t readLimit_ = 0;     // stream offset reads stop at
   int64_t infoFrameAt_ = -1;  // stream offset of the information frame, or -1
-  bool synced_ = false;       // the frame at inputPos_ was confirmed by its predecessor
+  bool synced_ = false;       // inputPos_ is where the last accepted frame ended
 
   uint8_t input_[kInputBufferBytes] = {};
   int32_t inputPos_ = 0;

@@ -18,7 +18,8 @@ struct StreamInfo {
   uint8_t table[100] = {};
 };
 
-// Reads what the first bytes of a stream of streamSize bytes tell: with a
+// Reads what the first bytes of a stream of streamSize bytes (its audio,
+// without tags) tell: with a
 // valid frame header first, duration = size / (bitrate × 125); with a
 // "Xing" tag in that frame, its frame count and seek table; infoFrame when
 // the frame is an information frame ("Xing", "Info" or "VBRI").
