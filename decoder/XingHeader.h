@@ -19,10 +19,10 @@ struct StreamInfo {
 };
 
 // Reads what the first bytes of a stream of streamSize bytes (its audio,
-// without tags) tell: with a
-// valid frame header first, duration = size / (bitrate × 125); with a
-// "Xing" tag in that frame, its frame count and seek table; infoFrame when
-// the frame is an information frame ("Xing", "Info" or "VBRI").
+// without tags) tell: with a valid frame header first, duration = size /
+// (bitrate × 125); with a "Xing" tag in that frame, its frame count and seek
+// table; infoFrame when the frame is an information frame ("Xing", "Info"
+// or "VBRI").
 StreamInfo probeStreamStart(const uint8_t* data, int32_t bytes, int64_t streamSize);
 
 // Return: the byte fraction of the stream at time fraction x (clamped to
