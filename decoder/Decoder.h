@@ -24,7 +24,7 @@ struct StreamFormat {
 
 struct DecoderStatus {
   uint32_t frames = 0;
-  float position = 0.0f;  // bytes consumed / stream size
+  float position = 0.0f;  // audio bytes consumed / audio bytes (tags left out)
   StreamFormat format;
   bool formatChanged = false;  // the last frame's format differs from the one before
   int32_t bitrate = 0;         // running bitrate, kbit/s
@@ -69,14 +69,21 @@ class Decoder {
   int32_t inputOpen(const char* name, int32_t moduleId);
   void inputClose();
   // Reads the stream's size and seekable flag, resets the frame state and
-  // the status, and looks for a "Xing" header. Return: 0 or kWrongState.
+  // the status; when the input is seekable, finds the audio between the
+  // tags (ID3v2 at the start, APE and ID3v1 at the end) and looks for a
+  // "Xing" header in its first frame. Return: 0 or kWrongState.
   int32_t inputStart();
   // Decodes the next frame into buffer (kMaxFrameSamples samples), or into
-  // the decoder's own buffer when buffer is null.
-  // Return: 0; kFrameLost when damaged data was skipped (call again);
-  // kEndOfStream; kWrongState when no input is open.
+  // the decoder's own buffer when buffer is null. Out of sync (at the start,
+  // after a seek or damage) a header counts only when the next frame's header
+  // follows it and agrees on layer, sample rate and mono or not, or when its
+  // frame ends the stream. An information frame ("Xing", "Info", "VBRI")
+  // gives no output and is passed over.
+  // Return: 0; kFrameLost when damaged data was skipped (call again), also
+  // once for a last frame cut short by the end of the stream; kEndOfStream;
+  // kWrongState when no input is open.
   int32_t decode(int16_t* buffer);
-  // Moves to the fraction x (0..1) of the stream, through the seek table
+  // Moves to the fraction x (0..1) of the audio bytes, through the seek table
   // when there is one. Return: 0 or kWrongState.
   int32_t inputSeek(float x);
 
@@ -86,7 +93,13 @@ class Decoder {
 
   const DecoderStatus& status() const { return status_; }
   const DecoderOutput& output() const { return output_; }
+  // Return: the whole input's size in bytes, tags included (0 when unknown).
   int64_t streamSize() const { return size_; }
+  // Return: the stream offset of the first audio byte, after any ID3v2 tags.
+  int64_t audioStart() const { return audioStart_; }
+  // Return: the audio bytes from audioStart() to the end tags, which
+  // positions, duration and seeks count (0 when the size is unknown).
+  int64_t audioBytes() const { return audioEnd_ - audioStart_; }
   bool seekable() const { return seekable_; }
   // Return: the 100-entry seek table, or null.
   const uint8_t* seekTable() const { return info_.seekTable ? info_.table : nullptr; }
@@ -95,7 +108,15 @@ class Decoder {
   Decoder() = default;
   int32_t openWith(int32_t moduleId, const char* name);
   bool fill(int32_t need);
-  bool findHeader(FrameHeader& header);
+  bool readAt(int64_t offset, uint8_t* into, int32_t bytes);
+  void findAudioExtent();
+  int64_t skipZeroPadding(int64_t at);
+  int64_t endOfAudio(int64_t start);
+  void probeFirstFrame();
+  int32_t nextFrame(FrameHeader& header);
+  int32_t findHeader(FrameHeader& header);
+  bool confirmed(const FrameHeader& header);
+  int32_t lostToTheEnd();
   void resetFrameState();
   void updateStatus(const FrameHeader& header);
   int32_t internalError(const char* details);
@@ -109,6 +130,11 @@ class Decoder {
   bool open_ = false;
   bool seekable_ = false;
   int64_t size_ = 0;
+  int64_t audioStart_ = 0;
+  int64_t audioEnd_ = 0;
+  int64_t readLimit_ = 0;     // stream offset reads stop at
+  int64_t infoFrameAt_ = -1;  // stream offset of the information frame, or -1
+  bool synced_ = false;       // inputPos_ is where the last accepted frame ended
 
   uint8_t input_[kInputBufferBytes] = {};
   int32_t inputPos_ = 0;

@@ -16,6 +16,13 @@ int32_t tagOffset(const FrameHeader& h) {
   return h.mode == kMono ? 13 : 21;
 }
 
+// The Fraunhofer "VBRI" tag sits 32 bytes after the header in every layout.
+constexpr int32_t kVbriOffset = 36;
+
+bool tagAt(const uint8_t* data, int32_t bytes, int32_t at, const char* tag) {
+  return at + 4 <= bytes && std::memcmp(data + at, tag, 4) == 0;
+}
+
 }  // namespace
 
 StreamInfo probeStreamStart(const uint8_t* data, int32_t bytes, int64_t size) {
@@ -25,6 +32,8 @@ StreamInfo probeStreamStart(const uint8_t* data, int32_t bytes, int64_t size) {
   info.bitrate = h.bitrate();
   info.duration = int32_t(size / (int64_t(h.bitrate()) * 125));
   int32_t p = tagOffset(h);
+  info.infoFrame = tagAt(data, bytes, p, "Xing") || tagAt(data, bytes, p, "Info") ||
+                   tagAt(data, bytes, kVbriOffset, "VBRI");
   if (p + 8 > bytes || std::memcmp(data + p, "Xing", 4) != 0) return info;
   const uint32_t flags = be32(data + p + 4);
   p += 8;

@@ -12,6 +12,7 @@
 #include "decoder/FrameHeader.h"
 #include "decoder/MemoryInput.h"
 #include "support/MpegStreams.h"
+#include "support/WavBuilder.h"
 
 namespace zarnel {
 namespace {
@@ -279,6 +280,71 @@ TEST_F(DecoderTest, TruncatedFrameIsDroppedAndDecodingResumes) {
   EXPECT_EQ(d.last, mpeg::kEndOfStream);
 }
 
+// Information frames carry no audio: a "Xing", "Info" or "VBRI" first frame
+// gives no output, also after a seek back to the start, while the "Xing"
+// frame still gives the duration. Its bytes still count in the positions.
+TEST_F(DecoderTest, InformationFramesGiveNoOutput) {
+  for (const char* tag : {"Xing", "Info", "VBRI"}) {
+    SCOPED_TRACE(tag);
+    std::vector<uint8_t> bytes = tag[0] == 'X' ? test::xingFrame(1000, 0, {}) : test::infoFrame(tag);
+    test::append(bytes, test::silentFrame(), 10);
+    ASSERT_EQ(openBytes(bytes), mpeg::kOk);
+    EXPECT_EQ(decoder_->status().duration, tag[0] == 'X' ? 26 : 0);
+    const Decoded d = decodeAll(*decoder_);
+    EXPECT_EQ(d.frames, 10);
+    EXPECT_EQ(d.lost, 0);
+    EXPECT_EQ(d.pcm.size(), 10u * 1152u);
+    EXPECT_EQ(decoder_->status().frames, 10u);
+    ASSERT_EQ(decoder_->inputSeek(0.0f), mpeg::kOk);
+    ASSERT_EQ(decoder_->decode(nullptr), mpeg::kOk);
+    EXPECT_FLOAT_EQ(decoder_->status().position, 2.0f / 11.0f);
+    EXPECT_EQ(decodeAll(*decoder_).frames, 9);
+  }
+}
+
+// A file that ends inside its last frame, or inside that frame's header,
+// reports the frame lost once before the end; a whole stream never does.
+TEST_F(DecoderTest, LastFrameCutShortIsReportedLostOnce) {
+  for (size_t kept : {size_t(0), size_t(2), size_t(200), size_t(416)}) {
+    SCOPED_TRACE(kept);  // bytes of the sixth frame in the file
+    std::vector<uint8_t> bytes;
+    test::append(bytes, test::silentFrame(), 5);
+    const std::vector<uint8_t> sixth = test::silentFrame();
+    bytes.insert(bytes.end(), sixth.begin(), sixth.begin() + long(kept));
+    ASSERT_EQ(openBytes(bytes), mpeg::kOk);
+    std::vector<int32_t> results;
+    for (int32_t i = 0; i < 8; ++i) results.push_back(decoder_->decode(nullptr));
+    std::vector<int32_t> want(5, mpeg::kOk);
+    if (kept != 0) want.push_back(mpeg::kFrameLost);
+    want.resize(8, mpeg::kEndOfStream);
+    EXPECT_EQ(results, want);
+  }
+}
+
+// Sync words in PCM are no frames: those in a WAV file's samples, and
+// planted ones that another header follows where the frame would end but
+// with another sample rate, layer or channel count, decode nothing, either
+// at the start or after damage between frames.
+TEST_F(DecoderTest, SyncWordsThatNoFrameConfirmsDecodeNothing) {
+  std::vector<uint8_t> pcm = test::toBytes(test::stereoSine(44100, 441.0, 613.0, 30000.0));
+  std::vector<uint8_t> planted = test::noise(4000);
+  test::plantUnconfirmedSyncs(planted, 500);
+  pcm.insert(pcm.begin() + 20000, planted.begin(), planted.end());
+  ASSERT_EQ(openBytes(test::makeWav(test::WavSpec{}, pcm)), mpeg::kOk);
+  Decoded d = decodeAll(*decoder_);
+  EXPECT_EQ(d.frames, 0);
+  EXPECT_EQ(d.lost, 0);
+
+  std::vector<uint8_t> bytes;
+  test::append(bytes, test::silentFrame(), 8);
+  test::append(bytes, planted);
+  test::append(bytes, test::silentFrame(), 8);
+  ASSERT_EQ(openBytes(bytes), mpeg::kOk);
+  d = decodeAll(*decoder_);
+  EXPECT_EQ(d.frames, 15);  // the frame before the damage is lost
+  EXPECT_EQ(d.lost, 1);
+}
+
 TEST_F(DecoderTest, RandomBytesEndWithoutAFaultOrAHang) {
   std::vector<uint8_t> bytes(200000);
   uint32_t x = 12345;
@@ -289,6 +355,7 @@ TEST_F(DecoderTest, RandomBytesEndWithoutAFaultOrAHang) {
   ASSERT_EQ(openBytes(bytes), mpeg::kOk);
   const Decoded d = decodeAll(*decoder_);
   EXPECT_EQ(d.last, mpeg::kEndOfStream);
+  EXPECT_EQ(d.frames, 0);
 }
 
 TEST_F(DecoderTest, InputFailuresBecomeResultCodes) {

@@ -1,7 +1,8 @@
 #pragma once
 // MPEG audio test material: the shared conformance streams with their
 // reference PCM, PSNR against a reference, and small streams built here
-// (silent Layer III frames, a "Xing" frame).
+// (silent Layer III frames, information frames, the tags files carry, and
+// non-MPEG data with sync words that a frame does not confirm).
 
 #include <cmath>
 #include <cstdint>
@@ -82,6 +83,87 @@ inline std::vector<uint8_t> xingFrame(uint32_t frames, uint32_t bytes, const std
 
 inline void append(std::vector<uint8_t>& to, const std::vector<uint8_t>& bytes, int32_t times = 1) {
   for (int32_t i = 0; i < times; ++i) to.insert(to.end(), bytes.begin(), bytes.end());
+}
+
+// A silent frame tagged as an information frame: "Info" where "Xing" goes,
+// or "VBRI" 32 bytes after the header.
+inline std::vector<uint8_t> infoFrame(const char* tag) {
+  std::vector<uint8_t> f = silentFrame();
+  const size_t at = tag[0] == 'V' ? 36 : 21;
+  for (size_t i = 0; i < 4; ++i) f[at + i] = uint8_t(tag[i]);
+  return f;
+}
+
+// Return: count bytes of noise, which holds the false sync words any
+// compressed data (cover art, say) holds.
+inline std::vector<uint8_t> noise(size_t count, uint32_t seed = 12345) {
+  std::vector<uint8_t> bytes(count);
+  for (uint8_t& b : bytes) {
+    seed = seed * 1664525u + 1013904223u;
+    b = uint8_t(seed >> 24);
+  }
+  return bytes;
+}
+
+// Plants three sync words into bytes from `at` on, each with a second one
+// where its frame would end that disagrees with it: on the sample rate
+// (Layer II, 44100 then 48000 Hz), on the layer (III then II) and on mono or
+// not (Layer III mono then stereo). Return: the offset after the last.
+// Pre: bytes holds at + 3000 bytes.
+inline size_t plantUnconfirmedSyncs(std::vector<uint8_t>& bytes, size_t at) {
+  const auto put = [&](size_t where, uint32_t word) { putBe32(bytes, where, word); };
+  put(at, 0xFFFDA000u);  // Layer II, 192 kbit/s, 44100 Hz, stereo: 626 bytes
+  put(at + 626, 0xFFFDA400u);
+  at += 1000;
+  put(at, 0xFFFB90C0u);  // Layer III, 128 kbit/s, 44100 Hz, mono: 417 bytes
+  put(at + 417, 0xFFFDA000u);
+  at += 1000;
+  put(at, 0xFFFB90C0u);
+  put(at + 417, 0xFFFB9000u);
+  return at + 1000;
+}
+
+// An ID3v2 tag: a 10-byte header (version 3, or 4 with a footer) and
+// bodyBytes of noise, and with a footer its 10 bytes ("3DI").
+inline std::vector<uint8_t> id3v2Tag(uint32_t bodyBytes, bool footer = false) {
+  std::vector<uint8_t> t = {'I', 'D', '3', uint8_t(footer ? 4 : 3), 0, uint8_t(footer ? 0x10 : 0)};
+  for (int32_t shift = 21; shift >= 0; shift -= 7) t.push_back(uint8_t(bodyBytes >> shift & 0x7F));
+  append(t, noise(bodyBytes, bodyBytes));
+  if (footer) {
+    std::vector<uint8_t> foot(t.begin(), t.begin() + 10);
+    foot[0] = '3';
+    foot[1] = 'D';
+    foot[2] = 'I';
+    append(t, foot);
+  }
+  return t;
+}
+
+// A 128-byte ID3v1 tag: "TAG", then title, artist, album, year, comment, genre.
+inline std::vector<uint8_t> id3v1Tag() {
+  std::vector<uint8_t> t(128, 0);
+  const char* text = "TAGA title";
+  for (size_t i = 0; text[i] != '\0'; ++i) t[i] = uint8_t(text[i]);
+  return t;
+}
+
+// An APE tag of itemBytes of items, with or without its 32-byte header.
+inline std::vector<uint8_t> apeTag(uint32_t itemBytes, bool withHeader) {
+  const auto block = [&](bool isHeader) {
+    std::vector<uint8_t> b(32, 0);
+    const char* id = "APETAGEX";
+    for (size_t i = 0; i < 8; ++i) b[i] = uint8_t(id[i]);
+    const uint32_t words[4] = {2000, itemBytes + 32, 1, (withHeader ? 0x80000000u : 0u) | (isHeader ? 0x20000000u : 0u)};
+    for (size_t w = 0; w < 4; ++w) {
+      for (size_t i = 0; i < 4; ++i) b[8 + 4 * w + i] = uint8_t(words[w] >> (8 * i));
+    }
+    return b;
+  };
+  std::vector<uint8_t> t;
+  if (withHeader) append(t, block(true));
+  append(t, noise(itemBytes, 77));
+  append(t, block(false));
+  return t;
 }
 
 }  // namespace zarnel::test

@@ -8,6 +8,7 @@
 
 #include "support/MpegStreams.h"
 #include "support/SourceSignal.h"
+#include "support/WavBuilder.h"
 
 namespace zarnel {
 namespace {
@@ -114,6 +115,66 @@ TEST_F(MpegSourceTest, XingFrameCountGivesTheLength) {
   EXPECT_EQ(source_.sizeKey(), int32_t(bytes.size()));
   EXPECT_EQ(read(), 1);
   std::remove(path.c_str());
+}
+
+// Writes bytes to a file of the test's own and removes it at the end.
+class TempFile {
+ public:
+  TempFile(const std::string& name, const std::vector<uint8_t>& bytes) : path_(::testing::TempDir() + "/" + name) {
+    test::writeBytes(path_, bytes);
+  }
+  ~TempFile() { std::remove(path_.c_str()); }
+  const char* path() const { return path_.c_str(); }
+
+ private:
+  std::string path_;
+};
+
+// A 5 MB ID3v2 tag (cover art) and an ID3v1 tag around 200 frames: the
+// length and every position count the audio only, the size key stays the
+// file's size, and the last frame plays.
+TEST_F(MpegSourceTest, TagsAreLeftOutOfLengthAndPositions) {
+  std::vector<uint8_t> bytes = test::id3v2Tag(5u << 20);
+  test::append(bytes, test::silentFrame(), 200);  // 83400 bytes at 128 kbit/s
+  test::append(bytes, test::id3v1Tag());
+  const TempFile file("zarnel-tagged.mp3", bytes);
+  ASSERT_EQ(source_.open(file.path()), 5);
+  EXPECT_EQ(source_.sizeKey(), int32_t(bytes.size()));
+  EXPECT_EQ(source_.seek(0.0f), 1);
+  int32_t blocks = 0;
+  while (read() == 1) {
+    ++blocks;
+    ASSERT_FLOAT_EQ(source_.position(), float(blocks) / 200.0f) << blocks;
+  }
+  EXPECT_EQ(blocks, 200);
+  EXPECT_EQ(source_.seek(0.5f), 1);
+  EXPECT_FLOAT_EQ(source_.position(), 0.5f - 1152.0f / (5.0f * 44100.0f));
+  ASSERT_EQ(read(), 1);
+  EXPECT_GT(source_.position(), 0.49f);
+  EXPECT_LT(source_.position(), 0.51f);
+}
+
+// A file cut off inside its last frame: the whole frames play, then the end.
+TEST_F(MpegSourceTest, FileCutInsideItsLastFrameEndsAfterTheWholeFrames) {
+  std::vector<uint8_t> bytes;
+  test::append(bytes, test::silentFrame(), 21);
+  bytes.erase(bytes.end() - 200, bytes.end());
+  const TempFile file("zarnel-cut.mp3", bytes);
+  ASSERT_EQ(source_.open(file.path()), 0);
+  EXPECT_EQ(source_.seek(0.0f), 1);
+  for (int32_t b = 0; b < 20; ++b) ASSERT_EQ(read(), 1) << b;
+  EXPECT_EQ(read(), 0);
+}
+
+// A WAV file whose samples hold sync words that no following header
+// confirms is no MPEG stream.
+TEST_F(MpegSourceTest, WavFileWithSyncWordsFailsToOpen) {
+  std::vector<uint8_t> pcm = test::toBytes(test::stereoSine(44100, 441.0, 613.0, 30000.0));
+  std::vector<uint8_t> planted = test::noise(4000);
+  test::plantUnconfirmedSyncs(planted, 500);
+  pcm.insert(pcm.begin(), planted.begin(), planted.end());
+  const TempFile file("zarnel-wav.mp3", test::makeWav(test::WavSpec{}, pcm));
+  EXPECT_EQ(source_.open(file.path()), -1);
 }
 
 TEST_F(MpegSourceTest, UnreadableFilesFailToOpen) {
