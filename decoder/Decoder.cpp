@@ -114,6 +114,7 @@ int32_t Decoder::inputStart() {
   status_.duration = info_.duration;
   status_.bitrate = info_.frameCount ? info_.bitrate : 0;
   status_.seekTable = info_.seekTable;
+  status_.declaredFrames = info_.frames;
   return kOk;
 }
 
@@ -258,6 +259,7 @@ int32_t Decoder::findHeader(FrameHeader& h) {
 int32_t Decoder::lostToTheEnd() {
   inputPos_ = inputEnd_;
   synced_ = false;
+  status_.endsInsideFrame = true;
   return kFrameLost;
 }
 
@@ -318,6 +320,7 @@ int32_t Decoder::inputSeek(float x) {
   int64_t offset = int64_t(double(x) * double(audio));
   if (offset > audio) offset = audio;
   status_.position = audio > 0 ? float(double(offset) / double(audio)) : 0.0f;
+  status_.endsInsideFrame = false;
   resetFrameState();
   inputBase_ = audioStart_ + offset;
   if (!seekable_ || module_->seek(handle_, inputBase_) != kOk) return kWrongState;

@@ -30,6 +30,8 @@ struct DecoderStatus {
   int32_t bitrate = 0;         // running bitrate, kbit/s
   bool seekTable = false;      // a "Xing" seek table was found
   int32_t duration = 0;        // seconds
+  uint32_t declaredFrames = 0;  // audio frames the stream's "Xing" header declares, 0 when unknown
+  bool endsInsideFrame = false;  // the input ended inside a frame, which was dropped
 };
 
 // The last decoded frame's PCM.

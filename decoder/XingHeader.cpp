@@ -42,6 +42,7 @@ StreamInfo probeStreamStart(const uint8_t* data, int32_t bytes, int64_t size) {
     p += 4;
     const double seconds = double(frames) * h.samplesPerChannel() / h.sampleRate();
     info.frameCount = true;
+    info.frames = frames;
     info.duration = int32_t(seconds < 2147483647.0 ? seconds : 2147483647.0);
     const double kbps = seconds > 0.0 ? double(size) / seconds / 125.0 : 0.0;
     info.bitrate = int32_t(kbps < 2147483647.0 ? kbps : 2147483647.0);

@@ -13,6 +13,7 @@ struct StreamInfo {
   int32_t duration = 0;   // seconds, 0 when unknown
   int32_t bitrate = 0;    // kbit/s, 0 when unknown
   bool frameCount = false;  // duration comes from the header's frame count
+  uint32_t frames = 0;      // the audio frames the "Xing" header declares, 0 when unknown
   bool seekTable = false;
   bool infoFrame = false;  // the first frame is a "Xing", "Info" or "VBRI" frame
   uint8_t table[100] = {};

@@ -93,14 +93,34 @@ TEST(DecodeTool, DamagedDataInsideTheStreamExitsThreeWithWhatDecoded) {
   EXPECT_EQ(readText(dir / "tagged.pcm").size(), 3 * kFramePcmBytes);
 }
 
-// Fails until the decoder reports a last frame cut off by the end of the
-// input as lost (today it ends the stream there silently).
-TEST(DecodeTool, ACutOffLastFrameExitsThree) {
+// A stream ending inside a frame is cut short when its "Xing" header
+// declares more frames or a tag follows the cut frame; a bare partial frame,
+// as the standard's own test streams end, is reported but taken as the end.
+TEST(DecodeTool, ACutOffStreamExitsThreeWhenItsEndShowsAudioMissing) {
   TempFolder dir;
-  writeText(dir / "cut.mp3", silentFrames(6) + bytesText(test::silentFrame()).substr(0, 200));
-  ToolRun r = decode({dir / "cut.mp3", dir / "cut.pcm"});
+  const std::string partial = bytesText(test::silentFrame()).substr(0, 200);
+  writeText(dir / "declared.mp3",
+            bytesText(test::xingFrame(12, 0, std::vector<uint8_t>(100, 0))) + silentFrames(6) + partial);
+  ToolRun r = decode({dir / "declared.mp3", dir / "declared.pcm"});
   EXPECT_EQ(r.status, 3) << r.err;
-  EXPECT_EQ(readText(dir / "cut.pcm").size(), 6 * kFramePcmBytes);
+  EXPECT_NE(r.err.find("cut short: 6 of the 12 frames"), std::string::npos) << r.err;
+  EXPECT_EQ(readText(dir / "declared.pcm").size(), 6 * kFramePcmBytes);
+
+  writeText(dir / "tagged.mp3", silentFrames(6) + partial + bytesText(test::id3v1Tag()));
+  r = decode({dir / "tagged.mp3", dir / "tagged.pcm"});
+  EXPECT_EQ(r.status, 3) << r.err;
+  EXPECT_NE(r.err.find("before the closing tag"), std::string::npos) << r.err;
+
+  writeText(dir / "whole.mp3", bytesText(test::xingFrame(6, 0, std::vector<uint8_t>(100, 0))) + silentFrames(6));
+  r = decode({dir / "whole.mp3", dir / "whole.pcm"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(readText(dir / "whole.pcm").size(), 6 * kFramePcmBytes);
+
+  writeText(dir / "bare.mp3", silentFrames(6) + partial);
+  r = decode({dir / "bare.mp3", dir / "bare.pcm"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.err.find("ends inside a frame"), std::string::npos) << r.err;
+  EXPECT_EQ(readText(dir / "bare.pcm").size(), 6 * kFramePcmBytes);
 }
 
 TEST(DecodeTool, FailuresNameTheirCauseAndLeaveNoOutput) {

@@ -56,6 +56,7 @@ DecodeCount decodeAll(zarnel::Decoder& decoder, std::FILE* out) {
   for (;;) {
     const int32_t result = decoder.decode(nullptr);
     if (result == zarnel::mpeg::kFrameLost) {
+      if (decoder.status().endsInsideFrame) continue;  // the end; judged in finish()
       // What the decoder skips before its first frame is leading data, not
       // damage: a tag whose bytes look like a frame header, or frames whose
       // main data lies before a stream that was cut from a longer one.
@@ -93,7 +94,32 @@ std::unique_ptr<zarnel::Decoder> openDecoder(const std::string& in, const zarnel
   return decoder;
 }
 
-int finish(const DecodeCount& count, const std::string& in, zarnel::tools::OutputFile& output) {
+// A stream that ends inside a frame is cut short when its "Xing" header
+// declares more frames than it held, or when a tag follows the cut frame
+// (tags are added to whole files). Without either, the partial frame is
+// taken as the end, as the reference decodings of the standard's own test
+// streams, which end that way, take it; it is still reported.
+// Return: true when the stream was cut short (the reason printed).
+bool cutShort(const zarnel::Decoder& decoder, const DecodeCount& count, const std::string& in) {
+  const zarnel::DecoderStatus& s = decoder.status();
+  const long long frames = static_cast<long long>(count.frames);
+  if (s.declaredFrames > 0 && count.frames + 1 < int64_t(s.declaredFrames)) {
+    std::fprintf(stderr, "zarnel-decode: %s: the stream is cut short: %lld of the %u frames it declares decoded\n",
+                 in.c_str(), frames, s.declaredFrames);
+    return true;
+  }
+  if (!s.endsInsideFrame) return false;
+  if (decoder.audioStart() + decoder.audioBytes() < decoder.streamSize()) {
+    std::fprintf(stderr, "zarnel-decode: %s: the last frame before the closing tag is cut short\n", in.c_str());
+    return true;
+  }
+  std::fprintf(stderr, "zarnel-decode: %s: the stream ends inside a frame; that partial frame is left out\n",
+               in.c_str());
+  return false;
+}
+
+int finish(const zarnel::Decoder& decoder, const DecodeCount& count, const std::string& in,
+           zarnel::tools::OutputFile& output) {
   if (!count.ok) return kExitFailure;
   if (count.frames == 0) {
     std::fprintf(stderr, "zarnel-decode: %s: no MPEG audio frame found\n", in.c_str());
@@ -104,7 +130,8 @@ int finish(const DecodeCount& count, const std::string& in, zarnel::tools::Outpu
     std::fprintf(stderr, "zarnel-decode: %s\n", error.c_str());
     return kExitFailure;
   }
-  if (count.lost == 0) return kExitClean;
+  if (count.lost == 0 && !cutShort(decoder, count, in)) return kExitClean;
+  if (count.lost == 0) return kExitDamaged;
   std::fprintf(stderr, "zarnel-decode: %s: damaged data skipped (%lld times); the rest was decoded\n",
                in.c_str(), static_cast<long long>(count.lost));
   return kExitDamaged;
@@ -132,5 +159,5 @@ int main(int argc, char** argv) {
   std::unique_ptr<zarnel::Decoder> decoder = openDecoder(in, prefix);
   if (!decoder) return kExitFailure;
   const DecodeCount count = decodeAll(*decoder, output.stream());
-  return finish(count, in, output);
+  return finish(*decoder, count, in, output);
 }
