@@ -55,7 +55,7 @@ void DrawSurface::copyRect(const SkinRect& dst, SkinPoint src) {
   Span s = clip(dst, &src, 1);
   for (int32_t j = s.y0; j < s.y1; ++j) {
     const uint32_t* from = skinRow(src.y + j) + src.x;
-    std::copy(from + s.x0, from + s.x1, backRow(dst.y + j) + dst.x);
+    std::copy(from + s.x0, from + s.x1, backRow(dst.y + j) + dst.x + s.x0);
   }
 }
 
