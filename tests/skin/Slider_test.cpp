@@ -207,3 +207,67 @@ TEST(SliderMouse, RoundKnobFromWhereTheDragStarted) {
 
 }  // namespace
 }  // namespace zarnel
+
+namespace zarnel {
+namespace {
+
+// Regions of one colour each: a 100 × 100 block at (x, y).
+void paint(Bitmap& b, int32_t x, int32_t y, int32_t w, int32_t h, uint32_t colour) {
+  for (int32_t j = y; j < y + h; ++j) {
+    for (int32_t i = x; i < x + w; ++i) test::setPixel(b, i, j, colour);
+  }
+}
+
+TEST(SliderDraw, StraightSplitsAtTheKnobPosition) {
+  Bitmap image = test::solidImage(800, 600, 0x808080);
+  paint(image, 0, 300, 100, 20, 0x0000AA);  // up
+  paint(image, 0, 320, 100, 20, 0x00AA00);  // selected
+  BoundSkin b(test::buildFrom(skinXml("<slider orientation='horizontal' action='song_pos'>"
+                                      "<size width='100' height='20'/><pos x='0' y='0'/>"
+                                      "<up x='0' y='300'/><selected x='0' y='320'/></slider>"),
+                              image));
+  Slider& s = *b.skin->sliders[0];
+  s.setValue(2048);  // p = 2048 × 99 / 4096 = 49
+  EXPECT_EQ(b.at(48, 5), 0x00AA00u);
+  EXPECT_EQ(b.at(49, 5), 0x0000AAu);
+  EXPECT_EQ(b.surface->takeShown().size(), 1u) << "song position sliders go to the screen at once";
+}
+
+TEST(SliderDraw, RoundShowsTheValuesFrame) {
+  Bitmap image = test::solidImage(800, 600, 0x808080);
+  uint32_t frames[4] = {0x000001, 0x000002, 0x000003, 0x000004};
+  for (int f = 0; f < 4; ++f) paint(image, (f % 2) * 10, 300 + (f / 2) * 10, 10, 10, frames[f]);
+  paint(image, 0, 400, 10, 10, 0x0000F0);
+  BoundSkin b(test::buildFrom(skinXml("<slider orientation='round'><size width='10' height='10'/><pos x='0' y='0'/>"
+                                      "<fader><pos x='0' y='300' nb='4' nbx='2'/><over x='0' y='400' nb='1'/></fader></slider>"),
+                              image));
+  Slider& s = *b.skin->sliders[0];
+  s.setValue(4096);
+  EXPECT_EQ(b.at(5, 5), 0x000004u);
+  s.setValue(2048);  // frame 3 × 2048 / 4096 = 1
+  EXPECT_EQ(b.at(5, 5), 0x000002u);
+  s.hover(5, 5, 1);
+  EXPECT_EQ(b.at(5, 5), 0x0000F0u);
+  s.hover(5, 5, -1);
+  EXPECT_EQ(b.at(5, 5), 0x000002u);
+}
+
+TEST(SliderDraw, CircleLightsTheSectorUpToTheValue) {
+  Bitmap image = test::solidImage(800, 600, 0x808080);
+  paint(image, 0, 300, 40, 40, 0x000000);  // mask: all sensitive
+  paint(image, 40, 300, 40, 40, 0x0000AA);  // up
+  paint(image, 80, 300, 40, 40, 0x00AA00);  // selected
+  BoundSkin b(test::buildFrom(skinXml("<slider orientation='circle'><size width='40' height='40'/><pos x='0' y='0'/>"
+                                      "<clipmask x='0' y='300'/><up x='40' y='300'/><selected x='80' y='300'/><circle/></slider>"),
+                              image));
+  Slider& s = *b.skin->sliders[0];
+  s.setValue(2048);  // from straight up clockwise to straight down: the right half
+  EXPECT_EQ(b.at(30, 20), 0x00AA00u);
+  EXPECT_EQ(b.at(10, 20), 0x0000AAu);
+  s.setValue(3072);  // three quarters: the left bottom quarter too
+  EXPECT_EQ(b.at(10, 30), 0x00AA00u);
+  EXPECT_EQ(b.at(10, 10), 0x0000AAu);
+}
+
+}  // namespace
+}  // namespace zarnel
