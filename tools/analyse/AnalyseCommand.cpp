@@ -47,33 +47,6 @@ std::string formatted(const char* format, double value) {
 
 }  // namespace
 
-AnalyseArguments parseAnalyseArguments(const std::vector<std::string>& args) {
-  AnalyseArguments parsed;
-  bool filesOnly = false;
-  for (const std::string& arg : args) {
-    if (filesOnly || arg.empty() || arg[0] != '-') {
-      parsed.paths.push_back(arg);
-    } else if (arg == "--") {
-      filesOnly = true;
-    } else if (arg == "--help" || arg == "-h") {
-      parsed.action = AnalyseArguments::Action::kHelp;
-      return parsed;
-    } else if (arg == "--version") {
-      parsed.action = AnalyseArguments::Action::kVersion;
-      return parsed;
-    } else {
-      parsed.action = AnalyseArguments::Action::kUsageError;
-      parsed.error = "unknown option " + arg + " (a file whose name begins with - goes after --)";
-      return parsed;
-    }
-  }
-  if (parsed.paths.empty()) {
-    parsed.action = AnalyseArguments::Action::kUsageError;
-    parsed.error = "no FILE given";
-  }
-  return parsed;
-}
-
 std::string analyseUsage() {
   return "usage: zarnel-analyse [--] FILE...\n"
          "       zarnel-analyse --help | --version\n"

@@ -12,22 +12,6 @@
 
 namespace zarnel::tools {
 
-inline constexpr char kAnalyseVersion[] = "zarnel-analyse 0.1";
-
-// What the command line asks for.
-struct AnalyseArguments {
-  enum class Action { kAnalyse, kHelp, kVersion, kUsageError };
-  Action action = Action::kAnalyse;
-  std::vector<std::string> paths;
-  std::string error;  // what is wrong, for kUsageError
-};
-
-// Parses the arguments after the program name: "--help" (or "-h") and
-// "--version" anywhere before "--"; every argument after "--" is a file, so
-// are arguments before it that do not begin with "-". Any other argument
-// beginning with "-" is a usage error, and so is a line without files.
-AnalyseArguments parseAnalyseArguments(const std::vector<std::string>& args);
-
 // Return: the usage text "--help" prints, ending in a line break.
 std::string analyseUsage();
 

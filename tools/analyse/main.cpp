@@ -3,6 +3,7 @@
 // on standard output: file,bpm,first_beat,last_beat. While another program
 // writes the track store, it waits for it, so that no result is lost.
 
+#include <cstdint>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -13,31 +14,13 @@
 #include "library/TrackStore.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "tools/analyse/AnalyseCommand.h"
-
-namespace {
-
-// Return: the exit status for a command line that asks for no analysis.
-int answerWithoutAnalysis(const zarnel::tools::AnalyseArguments& args) {
-  using Action = zarnel::tools::AnalyseArguments::Action;
-  if (args.action == Action::kHelp) {
-    std::cout << zarnel::tools::analyseUsage();
-    return 0;
-  }
-  if (args.action == Action::kVersion) {
-    std::cout << zarnel::tools::kAnalyseVersion << "\n";
-    return 0;
-  }
-  std::cerr << "zarnel-analyse: " << args.error << "\n"
-            << "usage: zarnel-analyse [--] FILE... (--help tells more)\n";
-  return 2;
-}
-
-}  // namespace
+#include "tools/common/CommandLine.h"
 
 int main(int argc, char** argv) {
-  const zarnel::tools::AnalyseArguments args =
-      zarnel::tools::parseAnalyseArguments(std::vector<std::string>(argv + 1, argv + argc));
-  if (args.action != zarnel::tools::AnalyseArguments::Action::kAnalyse) return answerWithoutAnalysis(args);
+  const std::string usage = zarnel::tools::analyseUsage();
+  const zarnel::tools::ToolInfo tool{"zarnel-analyse", usage.c_str(), {}, 1, SIZE_MAX};
+  zarnel::tools::CommandLine args;
+  if (const int status = zarnel::tools::parseCommandLine(tool, argc, argv, args); status >= 0) return status;
   zarnel::PosixFileSystem files;
   zarnel::TrackStore store(files, zarnel::todayStamp());
   zarnel::tools::StoreWaitNotice notice(std::cerr);
@@ -49,7 +32,7 @@ int main(int argc, char** argv) {
   int status;
   {
     zarnel::FileAnalysis analysis(files, &store);
-    status = zarnel::tools::analyseFiles(analysis, args.paths, std::cout, std::cerr);
+    status = zarnel::tools::analyseFiles(analysis, args.operands, std::cout, std::cerr);
   }
   store.close();
   return status;
