@@ -45,9 +45,10 @@ void buttonIcon(Image& image, int column, uint32_t ink, Lettering& letters) {
   const double c = image.width / 2.0;
   switch (column) {
     case 0:  // lock
-      fill(image, all, roundRect(7.5, 11.5, 11, 9, 1.5), p);
-      fill(image, all, arc(c, 11.5, 3.6, 1.1, -0.5 * kPi, 0.5 * kPi), p);
-      fill(image, all, roundRect(9.4, 7.5, 7.2, 4.5, 0), p);
+      fill(image, all, roundRect(7.5, 12, 11, 8.5, 1.5), p);
+      fill(image, all, arc(c, 10, 3.4, 1.1, -0.5 * kPi, 0.5 * kPi), p);
+      fill(image, all, segment({c - 3.4, 10}, {c - 3.4, 12.5}, 1.1), p);
+      fill(image, all, segment({c + 3.4, 10}, {c + 3.4, 12.5}, 1.1), p);
       break;
     case 1: fill(image, all, star(c, 13.5, 7.5, 3.2), Paint::solid(theme::kCue)); break;
     case 2:  // hard drive
