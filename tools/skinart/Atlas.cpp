@@ -7,14 +7,16 @@ namespace zarnel::art {
 Rect Atlas::place(const Image& image) {
   for (const Placed& p : placed_)
     if (p.image == image) return p.at;
-  if (x_ + image.width > width_) {
-    shelfY_ += shelfHeight_;
-    x_ = 0;
-    shelfHeight_ = 0;
+  Rect at{0, 0, image.width, image.height};
+  at.y = -1;
+  for (int32_t x = 0; x + image.width <= width_; ++x) {
+    const int32_t y = *std::max_element(skyline_.begin() + x, skyline_.begin() + x + image.width);
+    if (at.y < 0 || y < at.y) {
+      at.x = x;
+      at.y = y;
+    }
   }
-  const Rect at{x_, shelfY_, image.width, image.height};
-  x_ += image.width;
-  shelfHeight_ = std::max(shelfHeight_, image.height);
+  std::fill(skyline_.begin() + at.x, skyline_.begin() + at.x + image.width, at.y + image.height);
   placed_.push_back({image, at});
   return at;
 }

@@ -1,7 +1,7 @@
 #pragma once
-// Places the state images of the skin below its window background: shelves
-// of images left to right, a new shelf when a row is full; an image equal to
-// one placed before is not stored twice.
+// Places the state images of the skin below its window background: each one
+// goes as high as it fits on the skyline of those placed before (the leftmost
+// such place); an image equal to one placed before is not stored twice.
 
 #include <vector>
 
@@ -12,7 +12,7 @@ namespace zarnel::art {
 class Atlas {
  public:
   // Images go in a band width pixels wide starting at row top.
-  Atlas(int32_t width, int32_t top) : width_(width), top_(top), shelfY_(top) {}
+  Atlas(int32_t width, int32_t top) : width_(width), top_(top), skyline_(size_t(width), top) {}
   // Return: the top-left corner of image in the final bitmap.
   // Pre: image.width <= the band's width.
   Rect place(const Image& image);
@@ -25,7 +25,7 @@ class Atlas {
     Rect at;
   };
   int32_t width_, top_;
-  int32_t x_ = 0, shelfY_, shelfHeight_ = 0;
+  std::vector<int32_t> skyline_;  // per column, the first free row
   std::vector<Placed> placed_;
 };
 

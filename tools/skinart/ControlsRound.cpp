@@ -31,12 +31,9 @@ void drawVinyl(Image& image, double cx, double cy, double R) {
     fill(image, all, ring(cx, cy, r, 0.45), Paint::solid(r > R - 20 || r < 44 ? 0x131519 : 0x17191E));
   // The light's reflection stands still while the record turns.
   for (double a : {-0.55, 0.55 + kPi}) {
-    const Point p0 = polar(cx, cy, 38, a - 0.22), p1 = polar(cx, cy, R - 6, a - 0.3);
-    const Point p2 = polar(cx, cy, R - 6, a + 0.3), p3 = polar(cx, cy, 38, a + 0.22);
+    const Point p1 = polar(cx, cy, R - 6, a - 0.3), p2 = polar(cx, cy, R - 6, a + 0.3);
     fill(image, all, subtract(polygon({{cx, cy}, p1, p2}), circle(cx, cy, 36)), Paint::solid(0xFFFFFF),
          0.045);
-    (void)p0;
-    (void)p3;
   }
 }
 
