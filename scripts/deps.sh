@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkg-config
           libavformat-dev libavcodec-dev libswresample-dev libavutil-dev
-          libsdl2-dev libasound2-dev)
+          libsdl2-dev libasound2-dev
+          libfreetype-dev libfontconfig-dev fonts-liberation fonts-liberation2)
 if [ "${1:-}" = test ]; then
   packages+=(libgtest-dev libbenchmark-dev g++-mingw-w64-i686-posix xvfb xdotool libx11-dev)
 fi
