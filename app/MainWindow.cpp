@@ -3,9 +3,12 @@
 #include <algorithm>
 
 #include "app/FatalError.h"
+#include "app/Localisation.h"
 #include "app/Settings.h"
 #include "app/SettingsStore.h"
 #include "library/DateStamp.h"
+#include "skin/BalloonImage.h"
+#include "skin/SkinTooltips.h"
 
 namespace zarnel {
 
@@ -64,6 +67,9 @@ bool MainWindow::buildObjects() {
   sound_->resendParameters(app_.mixer());
   if (!buildRenderer()) return false;
   window_->acceptFiles(true);
+  // Without its window the program runs on without tooltips.
+  tooltip_ = std::make_unique<Tooltip>(windows_, *text_, makeBalloonImage());
+  if (!tooltip_->create()) tooltip_.reset();
   window_->setTimer(timer::kDisplay, kDisplayRefreshMs);
   return true;
 }
@@ -73,6 +79,7 @@ bool MainWindow::buildObjects() {
 bool MainWindow::buildRenderer() {
   renderer_ = std::make_unique<Renderer>(*this);
   if (!renderer_->loadSkin(*services_.files, settings().homeFolder, settings().skin)) return false;
+  applySkinTooltips(*renderer_->skin(), localisation());
   sizeToSkin();
   deskState_ = std::make_unique<DeskState>(desks_[0].get(), desks_[1].get(), app_.mixer());
   if (!renderer_->start(*window_, RendererLinks{actions_, deskState_.get(), deskState_.get()})) return false;
@@ -196,8 +203,13 @@ void MainWindow::releaseMouse() { window_->captureMouse(false); }
 void MainWindow::moveWindowBy(int32_t dx, int32_t dy) { window_->moveBy(dx, dy); }
 void MainWindow::setCursorPos(int32_t x, int32_t y) { window_->warpMouse(x, y); }
 bool MainWindow::tooltipsOn() const { return settings().toolTip != 0; }
-void MainWindow::showTooltip(int32_t, int32_t, const std::string&) {}
-void MainWindow::hideTooltip() {}
+void MainWindow::showTooltip(int32_t x, int32_t y, const std::string& text) {
+  if (tooltip_) tooltip_->show(window_->screenX() + x, window_->screenY() + y, text);
+}
+
+void MainWindow::hideTooltip() {
+  if (tooltip_) tooltip_->hide();
+}
 
 void MainWindow::onTimer(int32_t id) {
   if (id == timer::kDisplay) {
@@ -245,6 +257,7 @@ void MainWindow::onDestroy() {
 
 void MainWindow::onDestroyWithoutSaving() {
   leaveFullScreen();
+  tooltip_.reset();
   renderer_.reset();
   deskState_.reset();
   if (sound_) sound_->stop();

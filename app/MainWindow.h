@@ -20,7 +20,9 @@
 #include "platform/MessagePoster.h"
 #include "platform/Services.h"
 #include "platform/WindowSystem.h"
+#include "skin/BuiltinTextRenderer.h"
 #include "skin/Renderer.h"
+#include "skin/Tooltip.h"
 #include "skin/WidgetSeams.h"
 
 namespace zarnel {
@@ -38,6 +40,10 @@ class MainWindow : public MessageHandler, public MessagePoster, public MouseHost
   // Sends the skin's gestures to sink instead of the built-in one (tests,
   // and the action dispatch until it lives here). Pre: before create().
   void setActionSink(ActionSink* sink) { actions_ = sink; }
+  // Measures and draws the tooltip's text with text instead of the built-in
+  // font (the platform's font service). Pre: before create(); text outlives
+  // the window.
+  void setTextRenderer(const TextRenderer* text) { text_ = text; }
 
   // Shows the window, then tells the DJ when the track store is read-only
   // because another program holds it. Pre: create() succeeded.
@@ -76,6 +82,7 @@ class MainWindow : public MessageHandler, public MessagePoster, public MouseHost
 
   Window* window() const { return window_.get(); }
   Renderer* renderer() const { return renderer_.get(); }
+  Tooltip* tooltip() const { return tooltip_.get(); }
   Desk* desk(int32_t d) const { return desks_[d].get(); }
   SoundOutput* soundOutput() const { return sound_.get(); }
   BeatMatcher* matcher() const { return matcher_.get(); }
@@ -111,6 +118,9 @@ class MainWindow : public MessageHandler, public MessagePoster, public MouseHost
   ShellActions shellActions_;
   ActionSink* actions_ = &shellActions_;
   std::unique_ptr<Renderer> renderer_;
+  BuiltinTextRenderer builtinText_;
+  const TextRenderer* text_ = &builtinText_;
+  std::unique_ptr<Tooltip> tooltip_;
   bool fullScreen_ = false;
   bool created_ = false;
   bool destroyed_ = false;

@@ -239,6 +239,31 @@ TEST(MainWindow, MouseMessagesReachTheSkinsButtonsAndDragTheWindow) {
   EXPECT_EQ(w->spec().y, -10);
 }
 
+TEST(MainWindow, APointerRestingOnAButtonShowsItsTooltip) {
+  Shell s;
+  s.sound.addCard("card");
+  settings().skin = "small";
+  ASSERT_TRUE(s.create());
+  VirtualWindow* w = s.windows.find("ZARNEL");
+  ASSERT_NE(s.window().tooltip(), nullptr);
+  Message move = make(w, msg::kMouseMove, 0);
+  move.x = 15, move.y = 15;
+  s.window().handle(move);
+  EXPECT_EQ(s.window().tooltip()->state(), Tooltip::State::kWaiting);
+  EXPECT_FALSE(s.window().tooltip()->text().empty());  // the play button's text
+  Message down = make(w, msg::kLButtonDown, msg::kMkLButton);
+  down.x = 15, down.y = 15;
+  s.window().handle(down);  // any button hides it
+  EXPECT_EQ(s.window().tooltip()->state(), Tooltip::State::kHidden);
+  s.window().handle(make(w, msg::kLButtonUp, 0));
+  s.window().handle(move);
+  EXPECT_EQ(s.window().tooltip()->state(), Tooltip::State::kWaiting);
+  s.window().tooltip()->hide();
+  settings().toolTip = 0;
+  s.window().handle(move);
+  EXPECT_EQ(s.window().tooltip()->state(), Tooltip::State::kHidden);
+}
+
 TEST(MainWindow, TheDisplayTimerAnimatesTheSkin) {
   Shell s;
   s.sound.addCard("card");
