@@ -91,7 +91,7 @@ void Tooltip::appear() {
   const int32_t margin = std::max((kBalloonBodyHeight - size.height) / 2, 0);
   const int64_t wanted = int64_t(std::max(size.width, 0)) + 2 * margin;
   const int32_t width = int32_t(std::clamp<int64_t>(wanted, kBalloonImageWidth, kMaxBalloonWidth));
-  window_->setBounds(x_, y_, width, kBalloonHeight);
+  place(width);
   const bool shaped = window_->setShape(shapeFor(width));
   drawBalloon(width, margin);
   if (!shaped) {
@@ -104,6 +104,20 @@ void Tooltip::appear() {
   }
   window_->show(true);
   state_ = State::kShown;
+}
+
+// A fresh window made in place, as some window systems leave a hidden
+// window where it was made whatever moves it was given; the old one serves
+// when no new one can be made.
+void Tooltip::place(int32_t width) {
+  std::unique_ptr<Window> fresh = windows_.createWindow(WindowSpec{"ZARNELT", "", x_, y_, width, kBalloonHeight, true});
+  if (fresh) {
+    window_->setHandler(nullptr);
+    window_ = std::move(fresh);
+    window_->setHandler(this);
+  } else {
+    window_->setBounds(x_, y_, width, kBalloonHeight);
+  }
 }
 
 int32_t Tooltip::imageColumn(int32_t x, int32_t width) const {

@@ -47,6 +47,8 @@ class Tooltip : public MessageHandler {
 
  private:
   void appear();
+  // Puts the window, width pixels wide, at the balloon's place.
+  void place(int32_t width);
   // Draws the body width pixels wide with the text at (margin, margin).
   void drawBalloon(int32_t width, int32_t margin);
   // Return: the window's shape for a balloon width pixels wide.

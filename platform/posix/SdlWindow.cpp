@@ -27,6 +27,10 @@ SdlWindow::SdlWindow(SdlWindowSystem& system, SDL_Window* window, int32_t width,
     : system_(system), window_(window), width_(width), height_(height),
       pixels_(size_t(width) * size_t(height), 0) {
   system_.windows_.push_back(this);
+  int x = 0, y = 0;
+  SDL_GetWindowPosition(window_, &x, &y);
+  placeX_ = x;
+  placeY_ = y;
 }
 
 SdlWindow::~SdlWindow() {
@@ -39,6 +43,11 @@ uint32_t SdlWindow::sdlId() const { return SDL_GetWindowID(window_); }
 void SdlWindow::show(bool visible) {
   if (visible) {
     SDL_ShowWindow(window_);
+    // A move of a hidden window does not always reach the X server; the
+    // window goes to its place once it is on the screen.
+    int x = 0, y = 0;
+    SDL_GetWindowPosition(window_, &x, &y);
+    if (x != placeX_ || y != placeY_) SDL_SetWindowPosition(window_, placeX_, placeY_);
     present();
   } else {
     SDL_HideWindow(window_);
@@ -46,6 +55,8 @@ void SdlWindow::show(bool visible) {
 }
 
 void SdlWindow::setBounds(int32_t x, int32_t y, int32_t width, int32_t height) {
+  placeX_ = x;
+  placeY_ = y;
   SDL_SetWindowPosition(window_, x, y);
   SDL_SetWindowSize(window_, width, height);
   width_ = width;
@@ -140,22 +151,15 @@ void SdlWindow::warpMouse(int32_t x, int32_t y) {
 }
 
 void SdlWindow::moveBy(int32_t dx, int32_t dy) {
-  int x = 0, y = 0;
-  SDL_GetWindowPosition(window_, &x, &y);
-  SDL_SetWindowPosition(window_, x + dx, y + dy);
+  placeX_ += dx;
+  placeY_ += dy;
+  SDL_SetWindowPosition(window_, placeX_, placeY_);
 }
 
-int32_t SdlWindow::screenX() const {
-  int x = 0;
-  SDL_GetWindowPosition(window_, &x, nullptr);
-  return x;
-}
-
-int32_t SdlWindow::screenY() const {
-  int y = 0;
-  SDL_GetWindowPosition(window_, nullptr, &y);
-  return y;
-}
+// The place the program gave the window: a shaped window reads as off the
+// screen until its first shape.
+int32_t SdlWindow::screenX() const { return placeX_; }
+int32_t SdlWindow::screenY() const { return placeY_; }
 
 // The desktop's own mode stays: the window covers it and the image is
 // scaled, which changes no display setting that could be left behind.
@@ -181,8 +185,11 @@ bool SdlWindow::setShape(const std::vector<uint8_t>& mask) {
   SDL_WindowShapeMode mode;
   mode.mode = ShapeModeBinarizeAlpha;
   mode.parameters.binarizationCutoff = 128;
+  // SDL keeps a shaped window off the screen until its first shape and then
+  // puts it where it was created: the window goes back to its own place.
   const bool ok = SDL_SetWindowShape(window_, shape, &mode) == 0;
   SDL_FreeSurface(shape);
+  SDL_SetWindowPosition(window_, placeX_, placeY_);
   return ok;
 }
 

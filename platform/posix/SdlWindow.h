@@ -71,6 +71,7 @@ class SdlWindow : public Window {
   bool acceptFiles_ = false;
   bool fullScreen_ = false;
   Placement placed_;
+  int32_t placeX_ = 0, placeY_ = 0;  // where the window was last put
 };
 
 }  // namespace zarnel

@@ -52,15 +52,12 @@ std::unique_ptr<Window> SdlWindowSystem::createWindow(const WindowSpec& spec) {
   return std::make_unique<SdlWindow>(*this, window, spec.width, spec.height);
 }
 
-// A popup is shaped where SDL can shape windows (X11's shape extension),
-// otherwise a plain borderless window that shows its whole rectangle.
+// A popup is a plain borderless window that shows its whole rectangle, so
+// setShape() refuses it. (SDL's shaped windows took their shape on Xvfb but
+// stayed off the screen wherever they were moved.)
 SDL_Window* SdlWindowSystem::createPopup(const WindowSpec& spec) {
   const uint32_t flags =
       SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN | SDL_WINDOW_TOOLTIP | SDL_WINDOW_SKIP_TASKBAR | SDL_WINDOW_ALWAYS_ON_TOP;
-  SDL_Window* window = SDL_CreateShapedWindow(spec.title.c_str(), unsigned(std::max(spec.x, 0)),
-                                              unsigned(std::max(spec.y, 0)), unsigned(spec.width),
-                                              unsigned(spec.height), flags);
-  if (window) return window;
   return SDL_CreateWindow(spec.title.c_str(), spec.x, spec.y, spec.width, spec.height, flags);
 }
 
