@@ -3,9 +3,12 @@
 #include <algorithm>
 
 #include "app/FatalError.h"
+#include "app/Localisation.h"
 #include "app/Settings.h"
 #include "app/SettingsStore.h"
 #include "library/DateStamp.h"
+#include "skin/BalloonImage.h"
+#include "skin/SkinTooltips.h"
 
 namespace zarnel {
 
@@ -62,10 +65,55 @@ bool MainWindow::buildObjects() {
   sound_ = std::make_unique<SoundOutput>(*desks_[0], *desks_[1], services_);
   if (!sound_->start()) return false;
   sound_->resendParameters(app_.mixer());
+  if (!buildRenderer()) return false;
   window_->acceptFiles(true);
-  window_->setTimer(timer::kDisplay, 50);
-  paint();
+  // Without its window the program runs on without tooltips.
+  tooltip_ = std::make_unique<Tooltip>(windows_, *text_, makeBalloonImage());
+  if (!tooltip_->create()) tooltip_.reset();
+  window_->setTimer(timer::kDisplay, kDisplayRefreshMs);
   return true;
+}
+
+// The skin decides the window's size, so the window is sized before the
+// renderer binds its back buffer (which a resize replaces).
+bool MainWindow::buildRenderer() {
+  renderer_ = std::make_unique<Renderer>(*this);
+  if (!renderer_->loadSkin(*services_.files, settings().homeFolder, settings().skin)) return false;
+  applySkinTooltips(*renderer_->skin(), localisation());
+  sizeToSkin();
+  deskState_ = std::make_unique<DeskState>(desks_[0].get(), desks_[1].get(), app_.mixer());
+  if (!renderer_->start(*window_, RendererLinks{actions_, deskState_.get(), deskState_.get()})) return false;
+  if (settings().maximized != 0) enterFullScreen();
+  return true;
+}
+
+// A skin of another size than 800 by 600 is centred across the screen at
+// the top; a display that cannot be read, or is narrower than 800, counts as
+// 800 wide. In full-screen mode the window goes to the corner instead.
+void MainWindow::sizeToSkin() {
+  const Skin& skin = *renderer_->skin();
+  if (settings().maximized != 0) {
+    window_->setBounds(0, 0, skin.windowWidth, skin.windowHeight);
+    return;
+  }
+  if (skin.windowWidth == window_->width() && skin.windowHeight == window_->height()) return;
+  int32_t screenWidth = 0, screenHeight = 0;
+  if (!windows_.displaySize(screenWidth, screenHeight) || screenWidth < 800) screenWidth = 800;
+  int32_t x = screenWidth - skin.windowWidth;
+  x = x >= 0 ? x / 2 : (x - 1) / 2;  // rounded down
+  window_->setBounds(x, 0, skin.windowWidth, skin.windowHeight);
+}
+
+bool MainWindow::enterFullScreen() {
+  if (!window_ || !window_->setFullScreen(true)) return false;
+  fullScreen_ = true;
+  return true;
+}
+
+void MainWindow::leaveFullScreen() {
+  if (!window_ || !fullScreen_) return;
+  window_->setFullScreen(false);
+  fullScreen_ = false;
 }
 
 bool MainWindow::loadDesk(int32_t d, const char* title, const char* author, const char* path,
@@ -91,18 +139,23 @@ void MainWindow::post(uint32_t message, int32_t wparam, int32_t lparam) {
 
 // Until the skin is drawn, the window shows its cleared back buffer.
 void MainWindow::paint() {
+  if (renderer_ && renderer_->started()) return renderer_->paint();
   uint32_t* pixels = window_->backBuffer();
   std::fill(pixels, pixels + size_t(window_->width()) * size_t(window_->height()), kBackground);
   window_->present();
 }
 
 intptr_t MainWindow::handle(const Message& m) {
+  if (routeMouse(m)) return 0;
   switch (m.id) {
     case msg::kTimer:
       onTimer(m.wparam);
       return 0;
     case msg::kPaint:
-      window_->present();
+      paint();
+      return 0;
+    case kRhythmFrameMessage:
+      if (renderer_) renderer_->presentRhythm();
       return 0;
     case msg::kClose:
       onClose();
@@ -122,8 +175,47 @@ intptr_t MainWindow::handle(const Message& m) {
   }
 }
 
+// Mouse messages, in client coordinates; the right button's messages carry
+// the 0x2000 bit in their key state, and the routing adds the released
+// button's own bit.
+bool MainWindow::routeMouse(const Message& m) {
+  if (m.id < msg::kMouseMove || m.id > msg::kMouseWheel) return false;
+  if (!renderer_ || !renderer_->started()) return true;
+  MouseRouter& mouse = renderer_->mouse();
+  const int32_t keys = m.wparam & 0xFFFF & ~msg::kMkRightFlag;
+  switch (m.id) {
+    case msg::kMouseMove: mouse.mouseMove(m.x, m.y, keys); break;
+    case msg::kLButtonDown:
+    case msg::kLButtonDblClk: mouse.buttonDown(m.x, m.y, keys, false, windows_.nowMs()); break;
+    case msg::kRButtonDown:
+    case msg::kRButtonDblClk: mouse.buttonDown(m.x, m.y, keys, true, windows_.nowMs()); break;
+    case msg::kLButtonUp: mouse.buttonUp(m.x, m.y, keys, false); break;
+    case msg::kRButtonUp: mouse.buttonUp(m.x, m.y, keys, true); break;
+    case msg::kMouseWheel: mouse.wheel(m.x, m.y, keys, m.wheel); break;
+    default: return false;
+  }
+  renderer_->flush();
+  return true;
+}
+
+void MainWindow::captureMouse() { window_->captureMouse(true); }
+void MainWindow::releaseMouse() { window_->captureMouse(false); }
+void MainWindow::moveWindowBy(int32_t dx, int32_t dy) { window_->moveBy(dx, dy); }
+void MainWindow::setCursorPos(int32_t x, int32_t y) { window_->warpMouse(x, y); }
+bool MainWindow::tooltipsOn() const { return settings().toolTip != 0; }
+void MainWindow::showTooltip(int32_t x, int32_t y, const std::string& text) {
+  if (tooltip_) tooltip_->show(window_->screenX() + x, window_->screenY() + y, text);
+}
+
+void MainWindow::hideTooltip() {
+  if (tooltip_) tooltip_->hide();
+}
+
 void MainWindow::onTimer(int32_t id) {
-  if (id == timer::kDisplay) return window_->present();
+  if (id == timer::kDisplay) {
+    if (renderer_) renderer_->refresh();
+    return;
+  }
   for (int32_t d = 0; d < 2; ++d) {
     if (id == timer::kPitchReset[d] && matcher_) matcher_->pitchResetTick(d);
     if (id == timer::kLoad[d]) {
@@ -149,6 +241,7 @@ void MainWindow::closeWithoutAsking() {
                      timer::kPitchReset[1], timer::kDisplay})
     window_->killTimer(id);
   window_->acceptFiles(false);
+  if (renderer_) renderer_->stop();
   for (auto& desk : desks_)
     if (desk && desk->playing()) desk->pause();
   onDestroy();
@@ -163,6 +256,10 @@ void MainWindow::onDestroy() {
 }
 
 void MainWindow::onDestroyWithoutSaving() {
+  leaveFullScreen();
+  tooltip_.reset();
+  renderer_.reset();
+  deskState_.reset();
   if (sound_) sound_->stop();
   sound_.reset();
   if (volumes_) volumes_->restore();

@@ -9,6 +9,8 @@
 #include <string>
 
 #include "app/App.h"
+#include "app/DeskState.h"
+#include "app/ShellActions.h"
 #include "app/SystemVolumeGuard.h"
 #include "app/TextLookup.h"
 #include "desk/BeatMatcher.h"
@@ -18,12 +20,16 @@
 #include "platform/MessagePoster.h"
 #include "platform/Services.h"
 #include "platform/WindowSystem.h"
+#include "skin/BuiltinTextRenderer.h"
+#include "skin/Renderer.h"
+#include "skin/Tooltip.h"
+#include "skin/WidgetSeams.h"
 
 namespace zarnel {
 
 
 // UI thread only (post() from any thread).
-class MainWindow : public MessageHandler, public MessagePoster {
+class MainWindow : public MessageHandler, public MessagePoster, public MouseHost {
  public:
   MainWindow(App& app, WindowSystem& windows, const PlatformServices& services, const TextLookup& texts);
   ~MainWindow() override;
@@ -31,6 +37,14 @@ class MainWindow : public MessageHandler, public MessagePoster {
   // Creates the window and everything it owns. Return: false (with
   // FatalError set) when a step fails; everything built is torn down again.
   bool create(const WindowSpec& spec);
+  // Sends the skin's gestures to sink instead of the built-in one (tests,
+  // and the action dispatch until it lives here). Pre: before create().
+  void setActionSink(ActionSink* sink) { actions_ = sink; }
+  // Measures and draws the tooltip's text with text instead of the built-in
+  // font (the platform's font service). Pre: before create(); text outlives
+  // the window.
+  void setTextRenderer(const TextRenderer* text) { text_ = text; }
+
   // Shows the window, then tells the DJ when the track store is read-only
   // because another program holds it. Pre: create() succeeded.
   void show();
@@ -48,7 +62,27 @@ class MainWindow : public MessageHandler, public MessagePoster {
   intptr_t handle(const Message& message) override;
   void post(uint32_t message, int32_t wparam, int32_t lparam) override;
 
+  // The mouse routing's window services (MouseHost).
+  void captureMouse() override;
+  void releaseMouse() override;
+  void moveWindowBy(int32_t dx, int32_t dy) override;
+  void setCursorPos(int32_t x, int32_t y) override;
+  void showTooltip(int32_t x, int32_t y, const std::string& text) override;
+  void hideTooltip() override;
+  bool tooltipsOn() const override;
+  bool fullScreen() const override { return fullScreen_; }
+  void releaseKeyboardUnlessAt(int32_t, int32_t) override {}
+  int64_t nowMs() const override { return windows_.nowMs(); }
+
+  // Full-screen mode: the window alone on the display at the skin's size,
+  // scaled up; leaving puts the window back. Return: whether the display
+  // switched.
+  bool enterFullScreen();
+  void leaveFullScreen();
+
   Window* window() const { return window_.get(); }
+  Renderer* renderer() const { return renderer_.get(); }
+  Tooltip* tooltip() const { return tooltip_.get(); }
   Desk* desk(int32_t d) const { return desks_[d].get(); }
   SoundOutput* soundOutput() const { return sound_.get(); }
   BeatMatcher* matcher() const { return matcher_.get(); }
@@ -58,6 +92,10 @@ class MainWindow : public MessageHandler, public MessagePoster {
 
  private:
   bool buildObjects();
+  bool buildRenderer();
+  void sizeToSkin();
+  // Routes a mouse message to the widgets. Return: false for other messages.
+  bool routeMouse(const Message& m);
   void onClose();
   void closeWithoutAsking();
   void onDestroy();
@@ -76,6 +114,14 @@ class MainWindow : public MessageHandler, public MessagePoster {
   std::unique_ptr<BeatMatcher> matcher_;
   std::unique_ptr<SystemVolumeGuard> volumes_;
   std::unique_ptr<SoundOutput> sound_;
+  std::unique_ptr<DeskState> deskState_;
+  ShellActions shellActions_;
+  ActionSink* actions_ = &shellActions_;
+  std::unique_ptr<Renderer> renderer_;
+  BuiltinTextRenderer builtinText_;
+  const TextRenderer* text_ = &builtinText_;
+  std::unique_ptr<Tooltip> tooltip_;
+  bool fullScreen_ = false;
   bool created_ = false;
   bool destroyed_ = false;
 };

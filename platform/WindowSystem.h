@@ -71,10 +71,18 @@ struct Bitmap {
   std::vector<uint32_t> pixels;
 };
 
+// A rectangle of a window's client area; right and bottom lie outside.
+struct WindowRect {
+  int32_t x = 0, y = 0, width = 0, height = 0;
+};
+
 struct WindowSpec {
   std::string className;
   std::string title;
   int32_t x = 0, y = 0, width = 800, height = 600;
+  // A small popup of the program (the tooltip balloon): no task-bar entry,
+  // kept above the program's windows, never activated by showing it.
+  bool popup = false;
 };
 
 // One top-level window with a back buffer that paint shows. UI thread,
@@ -93,6 +101,30 @@ class Window {
   virtual uint32_t* backBuffer() = 0;
   // Shows the back buffer on the screen.
   virtual void present() = 0;
+  // Shows only the given rectangles of the back buffer (clipped to it).
+  // Base: the whole buffer.
+  virtual void presentRects(const WindowRect* rects, int32_t count);
+  // Sends every mouse event to this window, also outside it, until released.
+  virtual void captureMouse(bool) {}
+  // Puts the pointer at (x, y) of the client area.
+  virtual void warpMouse(int32_t, int32_t) {}
+  // Moves the window by (dx, dy) screen pixels, its size unchanged.
+  virtual void moveBy(int32_t, int32_t) {}
+  // Return: the window's top left corner on the screen.
+  virtual int32_t screenX() const { return 0; }
+  virtual int32_t screenY() const { return 0; }
+  // Full-screen mode: the display shows the window alone, scaled up without
+  // blur by a whole factor and centred; width(), height() and the back buffer
+  // keep the window's own size, and mouse positions stay in its
+  // coordinates. Leaving restores the window where it was. Return: false
+  // when the display cannot switch (the window stays as it is).
+  virtual bool setFullScreen(bool) { return false; }
+  virtual bool fullScreen() const { return false; }
+  // Limits the window's visible area to the pixels whose mask byte is not 0
+  // (mask: width() × height(), rows top to bottom); an empty mask removes
+  // the shape. Return: false where windows cannot be shaped (the whole
+  // rectangle shows).
+  virtual bool setShape(const std::vector<uint8_t>&) { return false; }
   // Starts or restarts timer id; each expiry delivers kTimer with wparam id.
   virtual void setTimer(int32_t id, int32_t periodMs) = 0;
   virtual void killTimer(int32_t id) = 0;

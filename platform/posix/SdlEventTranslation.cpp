@@ -76,6 +76,14 @@ int32_t sdlKeyCode(SDL_Keycode key) {
   }
 }
 
+// Puts a mouse message's position into its window's client coordinates.
+// Return: whether the message has a window.
+bool toClient(Message& message) {
+  if (!message.window) return false;
+  static_cast<SdlWindow*>(message.window)->toClient(message.x, message.y);
+  return true;
+}
+
 }  // namespace
 
 bool SdlWindowSystem::translate(const void* raw, Message& message) {
@@ -88,17 +96,18 @@ bool SdlWindowSystem::translate(const void* raw, Message& message) {
       message.wparam = keyStateOf(e.motion.state);
       message.x = e.motion.x;
       message.y = e.motion.y;
-      return message.window != nullptr;
+      return toClient(message);
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
       message.window = windowById(e.button.windowID);
-      return message.window && translateButton(e.button, e.type == SDL_MOUSEBUTTONDOWN, message);
+      return message.window && translateButton(e.button, e.type == SDL_MOUSEBUTTONDOWN, message) &&
+             toClient(message);
     case SDL_MOUSEWHEEL:
       message.window = windowById(e.wheel.windowID);
       message.id = msg::kMouseWheel;
       message.wheel = e.wheel.y * 120;
       message.wparam = keyStateOf(SDL_GetMouseState(&message.x, &message.y));
-      return message.window != nullptr;
+      return toClient(message);
     case SDL_KEYDOWN:
     case SDL_KEYUP:
       message.window = windowById(e.key.windowID);

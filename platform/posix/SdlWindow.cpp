@@ -1,6 +1,7 @@
 #include "platform/posix/SdlWindow.h"
 
 #include <SDL.h>
+#include <SDL_shape.h>
 
 #include <algorithm>
 #include <cstring>
@@ -9,10 +10,27 @@
 
 namespace zarnel {
 
+namespace {
+
+// Return: r clipped to a width × height buffer (empty when outside).
+WindowRect clipRect(const WindowRect& r, int32_t width, int32_t height) {
+  const int32_t x0 = std::max(r.x, 0), y0 = std::max(r.y, 0);
+  const int32_t x1 = int32_t(std::min<int64_t>(int64_t(r.x) + r.width, width));
+  const int32_t y1 = int32_t(std::min<int64_t>(int64_t(r.y) + r.height, height));
+  if (x1 <= x0 || y1 <= y0) return {};
+  return {x0, y0, x1 - x0, y1 - y0};
+}
+
+}  // namespace
+
 SdlWindow::SdlWindow(SdlWindowSystem& system, SDL_Window* window, int32_t width, int32_t height)
     : system_(system), window_(window), width_(width), height_(height),
       pixels_(size_t(width) * size_t(height), 0) {
   system_.windows_.push_back(this);
+  int x = 0, y = 0;
+  SDL_GetWindowPosition(window_, &x, &y);
+  placeX_ = x;
+  placeY_ = y;
 }
 
 SdlWindow::~SdlWindow() {
@@ -25,6 +43,11 @@ uint32_t SdlWindow::sdlId() const { return SDL_GetWindowID(window_); }
 void SdlWindow::show(bool visible) {
   if (visible) {
     SDL_ShowWindow(window_);
+    // A move of a hidden window does not always reach the X server; the
+    // window goes to its place once it is on the screen.
+    int x = 0, y = 0;
+    SDL_GetWindowPosition(window_, &x, &y);
+    if (x != placeX_ || y != placeY_) SDL_SetWindowPosition(window_, placeX_, placeY_);
     present();
   } else {
     SDL_HideWindow(window_);
@@ -32,6 +55,8 @@ void SdlWindow::show(bool visible) {
 }
 
 void SdlWindow::setBounds(int32_t x, int32_t y, int32_t width, int32_t height) {
+  placeX_ = x;
+  placeY_ = y;
   SDL_SetWindowPosition(window_, x, y);
   SDL_SetWindowSize(window_, width, height);
   width_ = width;
@@ -39,15 +64,69 @@ void SdlWindow::setBounds(int32_t x, int32_t y, int32_t width, int32_t height) {
   pixels_.assign(size_t(width) * size_t(height), 0);
 }
 
+void SdlWindow::copyToSurface(SDL_Surface* surface, const WindowRect& r) const {
+  const WindowRect c = clipRect(r, std::min(width_, surface->w), std::min(height_, surface->h));
+  if (c.width == 0) return;
+  const uint32_t* from = pixels_.data() + size_t(c.y) * size_t(width_) + size_t(c.x);
+  uint8_t* to = static_cast<uint8_t*>(surface->pixels) + size_t(c.y) * size_t(surface->pitch) +
+                size_t(c.x) * surface->format->BytesPerPixel;
+  SDL_ConvertPixels(c.width, c.height, SDL_PIXELFORMAT_RGB888, from, width_ * 4, surface->format->format, to,
+                    surface->pitch);
+}
+
 // Copies the back buffer into the window's surface, converting the pixel
 // format where the surface is not 32-bit RGB.
 void SdlWindow::present() {
   SDL_Surface* surface = SDL_GetWindowSurface(window_);
   if (!surface) return;
-  const int32_t w = std::min(width_, surface->w), h = std::min(height_, surface->h);
-  SDL_ConvertPixels(w, h, SDL_PIXELFORMAT_RGB888, pixels_.data(), width_ * 4, surface->format->format,
-                    surface->pixels, surface->pitch);
+  if (fullScreen_) return presentScaled(surface);
+  copyToSurface(surface, WindowRect{0, 0, width_, height_});
   SDL_UpdateWindowSurface(window_);
+}
+
+void SdlWindow::presentRects(const WindowRect* rects, int32_t count) {
+  if (count <= 0) return;
+  SDL_Surface* surface = SDL_GetWindowSurface(window_);
+  if (!surface) return;
+  if (fullScreen_) return presentScaled(surface);
+  std::vector<SDL_Rect> shown;
+  shown.reserve(size_t(count));
+  for (int32_t i = 0; i < count; ++i) {
+    const WindowRect c = clipRect(rects[i], std::min(width_, surface->w), std::min(height_, surface->h));
+    if (c.width == 0) continue;
+    copyToSurface(surface, c);
+    shown.push_back(SDL_Rect{c.x, c.y, c.width, c.height});
+  }
+  if (!shown.empty()) SDL_UpdateWindowSurfaceRects(window_, shown.data(), int(shown.size()));
+}
+
+SdlWindow::Placement SdlWindow::placement(const SDL_Surface* surface) const {
+  Placement p;
+  p.scale = std::max(1, std::min(surface->w / std::max(width_, 1), surface->h / std::max(height_, 1)));
+  p.x = (surface->w - width_ * p.scale) / 2;
+  p.y = (surface->h - height_ * p.scale) / 2;
+  return p;
+}
+
+// Full screen: the whole image, each pixel a square of scale × scale,
+// centred on black. SDL's scaled blit picks the nearest pixel, so nothing
+// blurs.
+void SdlWindow::presentScaled(SDL_Surface* surface) {
+  SDL_Surface* image = SDL_CreateRGBSurfaceWithFormatFrom(pixels_.data(), width_, height_, 32, width_ * 4,
+                                                           SDL_PIXELFORMAT_RGB888);
+  if (!image) return;
+  placed_ = placement(surface);
+  SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
+  SDL_Rect to{placed_.x, placed_.y, width_ * placed_.scale, height_ * placed_.scale};
+  SDL_BlitScaled(image, nullptr, surface, &to);
+  SDL_FreeSurface(image);
+  SDL_UpdateWindowSurface(window_);
+}
+
+void SdlWindow::toClient(int32_t& x, int32_t& y) const {
+  if (!fullScreen_) return;
+  x = (x - placed_.x) / placed_.scale;
+  y = (y - placed_.y) / placed_.scale;
 }
 
 void SdlWindow::setTimer(int32_t id, int32_t periodMs) {
@@ -59,6 +138,59 @@ void SdlWindow::killTimer(int32_t id) { timers_.erase(id); }
 
 bool SdlWindow::post(uint32_t id, int32_t wparam, int32_t lparam) {
   return system_.posted_.push(PostedMessage{this, id, wparam, lparam});
+}
+
+void SdlWindow::captureMouse(bool on) { SDL_CaptureMouse(on ? SDL_TRUE : SDL_FALSE); }
+
+void SdlWindow::warpMouse(int32_t x, int32_t y) {
+  if (fullScreen_) {
+    x = placed_.x + x * placed_.scale;
+    y = placed_.y + y * placed_.scale;
+  }
+  SDL_WarpMouseInWindow(window_, x, y);
+}
+
+void SdlWindow::moveBy(int32_t dx, int32_t dy) {
+  placeX_ += dx;
+  placeY_ += dy;
+  SDL_SetWindowPosition(window_, placeX_, placeY_);
+}
+
+// The place the program gave the window: a shaped window reads as off the
+// screen until its first shape.
+int32_t SdlWindow::screenX() const { return placeX_; }
+int32_t SdlWindow::screenY() const { return placeY_; }
+
+// The desktop's own mode stays: the window covers it and the image is
+// scaled, which changes no display setting that could be left behind.
+bool SdlWindow::setFullScreen(bool on) {
+  if (on == fullScreen_) return true;
+  if (SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return false;
+  fullScreen_ = on;
+  placed_ = Placement{};
+  if (!on) SDL_SetWindowSize(window_, width_, height_);
+  present();
+  return true;
+}
+
+// Only windows made by SDL_CreateShapedWindow take a shape.
+bool SdlWindow::setShape(const std::vector<uint8_t>& mask) {
+  if (!SDL_IsShapedWindow(window_) || mask.empty() || mask.size() != pixels_.size()) return false;
+  SDL_Surface* shape = SDL_CreateRGBSurfaceWithFormat(0, width_, height_, 32, SDL_PIXELFORMAT_ARGB8888);
+  if (!shape) return false;
+  for (int32_t y = 0; y < height_; ++y) {
+    auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(shape->pixels) + size_t(y) * shape->pitch);
+    for (int32_t x = 0; x < width_; ++x) row[x] = mask[size_t(y) * width_ + x] ? 0xFF000000u : 0;
+  }
+  SDL_WindowShapeMode mode;
+  mode.mode = ShapeModeBinarizeAlpha;
+  mode.parameters.binarizationCutoff = 128;
+  // SDL keeps a shaped window off the screen until its first shape and then
+  // puts it where it was created: the window goes back to its own place.
+  const bool ok = SDL_SetWindowShape(window_, shape, &mode) == 0;
+  SDL_FreeSurface(shape);
+  SDL_SetWindowPosition(window_, placeX_, placeY_);
+  return ok;
 }
 
 }  // namespace zarnel

@@ -45,10 +45,20 @@ int64_t SdlWindowSystem::nowMs() {
 
 std::unique_ptr<Window> SdlWindowSystem::createWindow(const WindowSpec& spec) {
   if (!ready_ || spec.width <= 0 || spec.height <= 0) return nullptr;
-  SDL_Window* window = SDL_CreateWindow(spec.title.c_str(), spec.x, spec.y, spec.width, spec.height,
-                                        SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
+  SDL_Window* window = spec.popup ? createPopup(spec)
+                                  : SDL_CreateWindow(spec.title.c_str(), spec.x, spec.y, spec.width, spec.height,
+                                                     SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
   if (!window) return nullptr;
   return std::make_unique<SdlWindow>(*this, window, spec.width, spec.height);
+}
+
+// A popup is a plain borderless window that shows its whole rectangle, so
+// setShape() refuses it. (SDL's shaped windows took their shape on Xvfb but
+// stayed off the screen wherever they were moved.)
+SDL_Window* SdlWindowSystem::createPopup(const WindowSpec& spec) {
+  const uint32_t flags =
+      SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN | SDL_WINDOW_TOOLTIP | SDL_WINDOW_SKIP_TASKBAR | SDL_WINDOW_ALWAYS_ON_TOP;
+  return SDL_CreateWindow(spec.title.c_str(), spec.x, spec.y, spec.width, spec.height, flags);
 }
 
 // The splash is a plain borderless window: the picture is black outside its

@@ -11,6 +11,8 @@
 #include "platform/PostedQueue.h"
 #include "platform/WindowSystem.h"
 
+struct SDL_Window;
+
 namespace zarnel {
 
 class SdlWindow;
@@ -45,6 +47,7 @@ class SdlWindowSystem : public WindowSystem {
   int64_t nextTimerDue() const;
   bool translate(const void* event, Message& message);
   SdlWindow* windowById(uint32_t id) const;
+  static SDL_Window* createPopup(const WindowSpec& spec);
 
   bool ready_ = false;
   bool quit_ = false;

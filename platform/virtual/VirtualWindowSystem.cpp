@@ -30,6 +30,37 @@ void VirtualWindow::setBounds(int32_t x, int32_t y, int32_t width, int32_t heigh
   pixels_.assign(size_t(width) * size_t(height), 0);
 }
 
+void VirtualWindow::presentRects(const WindowRect* rects, int32_t count) {
+  ++rectPresents_;
+  for (int32_t i = 0; i < count; ++i) {
+    const WindowRect& r = rects[i];
+    const int32_t x0 = std::max(r.x, 0), y0 = std::max(r.y, 0);
+    const int32_t x1 = std::min<int64_t>(int64_t(r.x) + r.width, spec_.width);
+    const int32_t y1 = std::min<int64_t>(int64_t(r.y) + r.height, spec_.height);
+    if (x1 > x0 && y1 > y0) rects_.push_back({x0, y0, x1 - x0, y1 - y0});
+  }
+  // A long run keeps only the recent past.
+  if (rects_.size() > 4096) rects_.erase(rects_.begin(), rects_.begin() + 2048);
+}
+
+void VirtualWindow::moveBy(int32_t dx, int32_t dy) {
+  spec_.x += dx;
+  spec_.y += dy;
+  system_.history_[record_].spec = spec_;
+}
+
+bool VirtualWindow::setFullScreen(bool on) {
+  if (on && refuseFullScreen_) return false;
+  fullScreen_ = on;
+  return true;
+}
+
+bool VirtualWindow::setShape(const std::vector<uint8_t>& mask) {
+  if (!mask.empty() && mask.size() != size_t(spec_.width) * size_t(spec_.height)) return false;
+  shape_ = mask;
+  return true;
+}
+
 void VirtualWindow::setTimer(int32_t id, int32_t periodMs) {
   timers_[id] = Timer{std::max(periodMs, 1), system_.now_ + std::max(periodMs, 1)};
 }

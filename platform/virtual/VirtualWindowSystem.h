@@ -27,6 +27,16 @@ class VirtualWindow : public Window {
   int32_t height() const override { return spec_.height; }
   uint32_t* backBuffer() override { return pixels_.data(); }
   void present() override { ++presented_; }
+  // Records the rectangles, clipped to the window; an empty list shows nothing.
+  void presentRects(const WindowRect* rects, int32_t count) override;
+  void captureMouse(bool on) override { captured_ = on; }
+  void warpMouse(int32_t x, int32_t y) override { warps_.push_back({x, y, 0, 0}); }
+  void moveBy(int32_t dx, int32_t dy) override;
+  int32_t screenX() const override { return spec_.x; }
+  int32_t screenY() const override { return spec_.y; }
+  bool setFullScreen(bool on) override;
+  bool fullScreen() const override { return fullScreen_; }
+  bool setShape(const std::vector<uint8_t>& mask) override;
   void setTimer(int32_t id, int32_t periodMs) override;
   void killTimer(int32_t id) override;
   void acceptFiles(bool accept) override { acceptFiles_ = accept; }
@@ -38,6 +48,16 @@ class VirtualWindow : public Window {
   int64_t shownAtMs() const { return shownAt_; }
   bool acceptsFiles() const { return acceptFiles_; }
   int32_t presented() const { return presented_; }
+  // Every rectangle presented alone, oldest first, and how many calls.
+  const std::vector<WindowRect>& presentedRects() const { return rects_; }
+  int32_t rectPresents() const { return rectPresents_; }
+  void clearPresentedRects() { rects_.clear(); }
+  bool captured() const { return captured_; }
+  // Pointer warps as rectangles of size 0.
+  const std::vector<WindowRect>& warps() const { return warps_; }
+  // The shape last set (empty: none) and whether a full-screen switch fails.
+  const std::vector<uint8_t>& shape() const { return shape_; }
+  void refuseFullScreen(bool refuse) { refuseFullScreen_ = refuse; }
   // Timers running now: id to period.
   std::map<int32_t, int32_t> timers() const;
 
@@ -56,6 +76,12 @@ class VirtualWindow : public Window {
   int64_t shownAt_ = -1;
   bool acceptFiles_ = false;
   int32_t presented_ = 0;
+  std::vector<WindowRect> rects_;
+  int32_t rectPresents_ = 0;
+  std::vector<WindowRect> warps_;
+  std::vector<uint8_t> shape_;
+  bool captured_ = false;
+  bool fullScreen_ = false, refuseFullScreen_ = false;
 };
 
 class VirtualWindowSystem : public WindowSystem {

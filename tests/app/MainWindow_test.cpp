@@ -10,6 +10,10 @@
 #include "platform/virtual/VirtualSoundSystem.h"
 #include "platform/virtual/VirtualThreadControl.h"
 #include "platform/virtual/VirtualWindowSystem.h"
+#include "skin/ActionNames.h"
+#include "skin/SkinFiles.h"
+#include "skin/support/RenderTestSkin.h"
+#include "skin/support/SkinTestKit.h"
 #include "support/WavBuilder.h"
 
 namespace zarnel {
@@ -41,6 +45,10 @@ struct Shell {
     services.threads = &threads;
     services.registry = &registry;
     files.put("a.wav", test::makeWav({}, test::toBytes(test::stereoSine(44100 * 5, 440, 440, 8000))));
+    // The default skin: an 800 by 600 window with the browser alone.
+    files.put(skinXmlPath(settings().homeFolder, "default"), test::textBytes(test::skinXml("")));
+    files.put(skinBitmapPath(settings().homeFolder, "default"), test::makeBmp(test::solidImage(800, 600, 0x303030)));
+    test::putRenderSkin(files, settings().homeFolder, "small");
     main = std::make_unique<MainWindow>(app, windows, services, texts);
   }
   bool create() { return main->create(WindowSpec{"ZARNEL", "Zarnel", 112, 0, 800, 600}); }
@@ -149,6 +157,128 @@ TEST(MainWindow, ClosingWhileNothingPlaysAsksNothing) {
   EXPECT_TRUE(s.windows.boxes().empty());
   EXPECT_TRUE(s.window().destroyed());
   EXPECT_TRUE(s.window().desk(0) == nullptr);
+}
+
+TEST(MainWindow, TheSkinSizesTheWindowAndCentresItAcrossTheScreen) {
+  Shell s;
+  s.sound.addCard("card");
+  settings().skin = "small";
+  s.windows.setDisplay(1024, 768);
+  ASSERT_TRUE(s.create());
+  VirtualWindow* w = s.windows.find("ZARNEL");
+  EXPECT_EQ(w->width(), 240);
+  EXPECT_EQ(w->height(), 120);
+  EXPECT_EQ(w->spec().x, (1024 - 240) / 2);
+  EXPECT_EQ(w->spec().y, 0);
+  EXPECT_EQ(w->backBuffer()[12 * 240 + 12], 0x2040A0u);  // the skin's play button is drawn
+  EXPECT_FALSE(w->fullScreen());
+}
+
+TEST(MainWindow, MaximizedGoesFullScreenAtTheCorner) {
+  Shell s;
+  s.sound.addCard("card");
+  settings().skin = "small";
+  settings().maximized = 1;
+  ASSERT_TRUE(s.create());
+  VirtualWindow* w = s.windows.find("ZARNEL");
+  EXPECT_EQ(w->spec().x, 0);
+  EXPECT_TRUE(w->fullScreen());
+  EXPECT_TRUE(s.window().fullScreen());
+  s.window().leaveFullScreen();
+  EXPECT_FALSE(w->fullScreen());
+}
+
+TEST(MainWindow, WithoutAnyValidSkinCreationFailsWithErrorNineteen) {
+  Shell s;
+  s.sound.addCard("card");
+  s.files.put(skinXmlPath(settings().homeFolder, "default"), test::textBytes("<zarnelskin>"));
+  settings().skin = "missing";
+  EXPECT_FALSE(s.create());
+  EXPECT_EQ(fatalError(), kErrorSkin);
+  EXPECT_TRUE(s.registry.writes().empty());
+  clearFatalError();
+}
+
+TEST(MainWindow, MouseMessagesReachTheSkinsButtonsAndDragTheWindow) {
+  Shell s;
+  s.sound.addCard("card");
+  settings().skin = "small";
+  test::RecordingSink sink;
+  s.window().setActionSink(&sink);
+  ASSERT_TRUE(s.create());
+  VirtualWindow* w = s.windows.find("ZARNEL");
+  const int32_t play = buttonActionByName("play_pause");
+  Message down = make(w, msg::kLButtonDown, msg::kMkLButton);
+  down.x = 15, down.y = 15;
+  s.window().handle(down);
+  EXPECT_EQ(sink.last(), "press " + std::to_string(play) + " 0 1");
+  EXPECT_TRUE(w->captured());
+  Message up = make(w, msg::kLButtonUp, 0);
+  up.x = 15, up.y = 15;
+  s.window().handle(up);
+  EXPECT_EQ(sink.last(), "release " + std::to_string(play) + " 0 1");  // the released button's bit
+  EXPECT_FALSE(w->captured());
+  // The right button: 0x2000 from the window system stays, its own bit is added on release.
+  Message rdown = make(w, msg::kRButtonDown, msg::kMkRButton | msg::kMkRightFlag);
+  rdown.x = 15, rdown.y = 15;
+  s.window().handle(rdown);
+  EXPECT_EQ(sink.last(), "press " + std::to_string(play) + " 0 " + std::to_string(0x2002));
+  Message rup = make(w, msg::kRButtonUp, msg::kMkRightFlag);
+  rup.x = 15, rup.y = 15;
+  s.window().handle(rup);
+  EXPECT_EQ(sink.last(), "release " + std::to_string(play) + " 0 " + std::to_string(0x2002));
+  // A press where no widget is drags the window.
+  const int32_t x0 = w->spec().x;
+  Message grab = make(w, msg::kLButtonDown, msg::kMkLButton);
+  grab.x = 225, grab.y = 20;
+  s.window().handle(grab);
+  Message move = make(w, msg::kMouseMove, msg::kMkLButton);
+  move.x = 255, move.y = 10;
+  s.window().handle(move);
+  EXPECT_EQ(w->spec().x, x0 + 30);
+  EXPECT_EQ(w->spec().y, -10);
+}
+
+TEST(MainWindow, APointerRestingOnAButtonShowsItsTooltip) {
+  Shell s;
+  s.sound.addCard("card");
+  settings().skin = "small";
+  ASSERT_TRUE(s.create());
+  VirtualWindow* w = s.windows.find("ZARNEL");
+  ASSERT_NE(s.window().tooltip(), nullptr);
+  Message move = make(w, msg::kMouseMove, 0);
+  move.x = 15, move.y = 15;
+  s.window().handle(move);
+  EXPECT_EQ(s.window().tooltip()->state(), Tooltip::State::kWaiting);
+  EXPECT_FALSE(s.window().tooltip()->text().empty());  // the play button's text
+  Message down = make(w, msg::kLButtonDown, msg::kMkLButton);
+  down.x = 15, down.y = 15;
+  s.window().handle(down);  // any button hides it
+  EXPECT_EQ(s.window().tooltip()->state(), Tooltip::State::kHidden);
+  s.window().handle(make(w, msg::kLButtonUp, 0));
+  s.window().handle(move);
+  EXPECT_EQ(s.window().tooltip()->state(), Tooltip::State::kWaiting);
+  s.window().tooltip()->hide();
+  settings().toolTip = 0;
+  s.window().handle(move);
+  EXPECT_EQ(s.window().tooltip()->state(), Tooltip::State::kHidden);
+}
+
+TEST(MainWindow, TheDisplayTimerAnimatesTheSkin) {
+  Shell s;
+  s.sound.addCard("card");
+  settings().skin = "small";
+  ASSERT_TRUE(s.create());
+  VirtualWindow* w = s.windows.find("ZARNEL");
+  ASSERT_TRUE(s.window().loadDesk(0, "a", "", "a.wav", nullptr));
+  Slider* songPos = nullptr;
+  for (auto& slider : s.window().renderer()->skin()->sliders)
+    if (slider->kind() == kSliderSongPos) songPos = slider.get();
+  ASSERT_NE(songPos, nullptr);
+  songPos->setValue(1000);
+  s.window().handle(make(w, msg::kTimer, timer::kDisplay));
+  EXPECT_EQ(songPos->value(), 0);  // loaded, at its start
+  EXPECT_GT(w->rectPresents(), 0);
 }
 
 TEST(MainWindow, FailedCreationWritesNoSettings) {

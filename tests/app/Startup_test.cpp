@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "app/FatalError.h"
 #include "app/Localisation.h"
 #include "app/Settings.h"
@@ -10,6 +12,8 @@
 #include "platform/virtual/VirtualSoundSystem.h"
 #include "platform/virtual/VirtualThreadControl.h"
 #include "platform/virtual/VirtualWindowSystem.h"
+#include "skin/SkinFiles.h"
+#include "skin/support/SkinTestKit.h"
 
 namespace zarnel {
 namespace {
@@ -34,6 +38,12 @@ struct ProgramRun {
     services.threads = &threads;
     services.registry = &registry;
     sound.addCard("card");
+    // The default skin, in the home folder the settings will give (the
+    // current directory): an 800 by 600 window with the browser alone.
+    const std::string home = std::filesystem::current_path().string();
+    const std::string xml = test::skinXml("");
+    files.put(skinXmlPath(home, "default"), std::vector<uint8_t>(xml.begin(), xml.end()));
+    files.put(skinBitmapPath(home, "default"), test::makeBmp(test::solidImage(800, 600, 0x303030)));
   }
   // Closes the main window at closeAt (virtual ms) and runs the program.
   int go(int64_t closeAt = 5000) {
