@@ -8,6 +8,7 @@
 #include "app/SettingsStore.h"
 #include "library/DateStamp.h"
 #include "skin/BalloonImage.h"
+#include "skin/SkinFiles.h"
 #include "skin/SkinTooltips.h"
 
 namespace zarnel {
@@ -24,7 +25,21 @@ constexpr char kStoreHeldText[] =
 
 MainWindow::MainWindow(App& app, WindowSystem& windows, const PlatformServices& services,
                        const TextLookup& texts)
-    : app_(app), windows_(windows), services_(services), texts_(texts) {}
+    : app_(app), windows_(windows), services_(services), texts_(texts) {
+  if (services_.fonts) {
+    fontText_ = std::make_unique<FontTextRenderer>(*services_.fonts);
+    text_ = fontText_.get();
+  }
+}
+
+// The balloon picture beside the skins, else the one drawn in code.
+Bitmap MainWindow::balloonImage() const {
+  Bitmap picture;
+  if (services_.files && loadSkinPicture(*services_.files, settings().homeFolder, "tooltip", picture) &&
+      picture.width == kBalloonImageWidth && picture.height == kBalloonImageHeight)
+    return picture;
+  return makeBalloonImage();
+}
 
 MainWindow::~MainWindow() { onDestroyWithoutSaving(); }
 
@@ -68,7 +83,7 @@ bool MainWindow::buildObjects() {
   if (!buildRenderer()) return false;
   window_->acceptFiles(true);
   // Without its window the program runs on without tooltips.
-  tooltip_ = std::make_unique<Tooltip>(windows_, *text_, makeBalloonImage());
+  tooltip_ = std::make_unique<Tooltip>(windows_, *text_, balloonImage());
   if (!tooltip_->create()) tooltip_.reset();
   window_->setTimer(timer::kDisplay, kDisplayRefreshMs);
   return true;

@@ -21,6 +21,7 @@
 #include "platform/Services.h"
 #include "platform/WindowSystem.h"
 #include "skin/BuiltinTextRenderer.h"
+#include "skin/FontTextRenderer.h"
 #include "skin/Renderer.h"
 #include "skin/Tooltip.h"
 #include "skin/WidgetSeams.h"
@@ -93,6 +94,7 @@ class MainWindow : public MessageHandler, public MessagePoster, public MouseHost
  private:
   bool buildObjects();
   bool buildRenderer();
+  Bitmap balloonImage() const;
   void sizeToSkin();
   // Routes a mouse message to the widgets. Return: false for other messages.
   bool routeMouse(const Message& m);
@@ -119,6 +121,7 @@ class MainWindow : public MessageHandler, public MessagePoster, public MouseHost
   ActionSink* actions_ = &shellActions_;
   std::unique_ptr<Renderer> renderer_;
   BuiltinTextRenderer builtinText_;
+  std::unique_ptr<FontTextRenderer> fontText_;
   const TextRenderer* text_ = &builtinText_;
   std::unique_ptr<Tooltip> tooltip_;
   bool fullScreen_ = false;

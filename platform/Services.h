@@ -11,6 +11,7 @@ class SystemMixer;
 class ThreadControl;
 class Registry;
 class DriveList;
+class FontService;
 
 // Borrowed pointers; the backend owns the services for the whole run.
 struct PlatformServices {
@@ -22,6 +23,7 @@ struct PlatformServices {
   ThreadControl* threads = nullptr;
   Registry* registry = nullptr;
   DriveList* drives = nullptr;
+  FontService* fonts = nullptr;  // none: the program draws with its built-in font
 };
 
 }  // namespace zarnel

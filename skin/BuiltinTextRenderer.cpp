@@ -49,7 +49,7 @@ const uint8_t* glyphOf(char c) {
 
 void fillBlock(const PixelTarget& t, int32_t x, int32_t y, int32_t size, uint32_t colour) {
   for (int32_t j = std::max(y, 0); j < std::min(y + size, t.height); ++j)
-    for (int32_t i = std::max(x, 0); i < std::min(x + size, t.width); ++i) t.pixels[int64_t(j) * t.width + i] = colour;
+    for (int32_t i = std::max(x, 0); i < std::min(x + size, t.width); ++i) t.pixels[int64_t(j) * t.stride + i] = colour;
 }
 
 }  // namespace

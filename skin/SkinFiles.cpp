@@ -44,6 +44,13 @@ std::string skinXmlPath(std::string_view home, std::string_view name) { return s
 
 std::string skinBitmapPath(std::string_view home, std::string_view name) { return skinFile(home, name, ".bmp"); }
 
+bool loadSkinPicture(FileSystem& files, std::string_view home, std::string_view name, Bitmap& out) {
+  out = Bitmap{};
+  if (readBitmap(files, skinBitmapPath(home, name), out)) return true;
+  out = Bitmap{};
+  return false;
+}
+
 std::unique_ptr<Skin> loadSkin(FileSystem& files, std::string_view home, std::string_view name) {
   std::unique_ptr<Skin> skin = readSkin(files, home, name);
   if (!skin) setFatalError(kErrorSkin);

@@ -19,6 +19,11 @@ inline constexpr char kDefaultSkinName[] = "default";
 std::string skinXmlPath(std::string_view home, std::string_view name);
 std::string skinBitmapPath(std::string_view home, std::string_view name);
 
+// Reads one of the program's own pictures beside the skins ("tooltip",
+// "panel"): "%s/skins/%s.bmp". Return: false (out empty) when it is missing or
+// not a bitmap the skin loader reads.
+bool loadSkinPicture(FileSystem& files, std::string_view home, std::string_view name, Bitmap& out);
+
 // Loads the skin name: an empty name, an unreadable or invalid description,
 // an unreadable or refused bitmap each make it invalid.
 // Return: the whole skin, or null with FatalError 19 set (nothing of it is

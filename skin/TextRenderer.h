@@ -6,19 +6,10 @@
 #include <cstdint>
 #include <string_view>
 
+#include "platform/FontService.h"  // TextExtent, PixelTarget
 #include "skin/SkinLook.h"
 
 namespace zarnel {
-
-struct TextExtent {
-  int32_t width = 0, height = 0;
-};
-
-// A buffer of width × height pixels 0x00RRGGBB, rows top to bottom.
-struct PixelTarget {
-  uint32_t* pixels = nullptr;
-  int32_t width = 0, height = 0;
-};
 
 class TextRenderer {
  public:

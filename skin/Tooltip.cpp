@@ -134,7 +134,7 @@ void Tooltip::drawBalloon(int32_t width, int32_t margin) {
   uint32_t* p = window_->backBuffer();
   for (int32_t y = 0; y < kBalloonHeight; ++y)
     for (int32_t x = 0; x < width; ++x) p[y * width + x] = imagePixel(imageColumn(x, width), y);
-  textRenderer_.draw(font_, text_, kTextColour, PixelTarget{p, width, kBalloonHeight}, margin, margin);
+  textRenderer_.draw(font_, text_, kTextColour, PixelTarget{p, width, kBalloonHeight, width}, margin, margin);
 }
 
 // The body's rectangle (columns 22 to width - 6, rows 0 to 22) and the

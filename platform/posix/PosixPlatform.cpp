@@ -12,6 +12,7 @@ PlatformServices PosixPlatform::services() {
   services.threads = &threads_;
   services.registry = &registry_;
   services.drives = &drives_;
+  services.fonts = &fonts_;
   return services;
 }
 

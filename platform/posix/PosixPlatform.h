@@ -6,6 +6,7 @@
 #include "platform/posix/FfmpegMediaLibrary.h"
 #include "platform/posix/PosixDriveList.h"
 #include "platform/posix/PosixFileSystem.h"
+#include "platform/posix/PosixFontService.h"
 #include "platform/posix/PosixRegistry.h"
 #include "platform/posix/PosixThreadControl.h"
 #include "platform/posix/SdlSoundSystem.h"
@@ -32,6 +33,7 @@ class PosixPlatform {
   PosixThreadControl threads_;
   PosixRegistry registry_;  // the settings file of the user's configuration folder
   PosixDriveList drives_;
+  PosixFontService fonts_;
 };
 
 }  // namespace zarnel

@@ -12,6 +12,7 @@
 #include "platform/virtual/VirtualWindowSystem.h"
 #include "skin/ActionNames.h"
 #include "skin/SkinFiles.h"
+#include "skin/support/GoldenImage.h"
 #include "skin/support/RenderTestSkin.h"
 #include "skin/support/SkinTestKit.h"
 #include "support/WavBuilder.h"
@@ -104,6 +105,19 @@ TEST(MainWindow, ClosingOverAPlayingDeskAsksAndNoKeepsPlaying) {
   EXPECT_FALSE(s.registry.writes().empty());  // settings written on destruction
   Message m;
   EXPECT_FALSE(s.windows.getMessage(m));  // the loop ends
+}
+
+// The program as it opens with the shipped skin, nothing loaded, after a
+// first pair of display refreshes: the end-to-end test compares the real
+// window with the same reference.
+TEST(MainWindow, TheShippedSkinAtStartMatchesItsReference) {
+  Shell s;
+  if (!test::putShippedSkin(s.files, settings().homeFolder, "default")) GTEST_SKIP() << "no shipped skin";
+  s.sound.addCard("card");
+  ASSERT_TRUE(s.create());
+  VirtualWindow* w = s.windows.find("ZARNEL");
+  for (int i = 0; i < 2; ++i) s.window().handle(make(w, msg::kTimer, timer::kDisplay));
+  EXPECT_TRUE(test::matchesGolden("default-skin-start", w->backBuffer(), w->width(), w->height()));
 }
 
 TEST(MainWindow, TheSessionsEndClosesOverAPlayingDeskWithoutAsking) {

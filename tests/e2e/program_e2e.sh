@@ -57,6 +57,35 @@ echo "$geometry" | grep -q 'Geometry: 800x600' || fail "main window: $geometry"
 sleep 1
 "$bin/zarnel-xshot" grab "$shots/02-main.png" "$main" || fail "no main window screenshot"
 
+# The skinned window is what the renderer draws off-screen (its golden image).
+golden="$src/tests/skin/golden/default-skin-start.png"
+"$bin/zarnel-xshot" compare "$shots/02-main.png" "$golden" --tolerance 12 --max-differing 0.02 ||
+  fail "the window differs from $golden"
+
+# Desk 1's play button: "over" while pointed at, "down" while pressed.
+button="74 284 62 34"
+xdotool mousemove --window "$main" 5 590
+sleep 0.5
+"$bin/zarnel-xshot" grab "$shots/03-away.png" "$main"
+xdotool mousemove --window "$main" 105 301
+sleep 0.2  # before the tooltip's 500 ms
+"$bin/zarnel-xshot" grab "$shots/04-over.png" "$main"
+! "$bin/zarnel-xshot" compare "$shots/03-away.png" "$shots/04-over.png" --region $button --max-differing 0.1 ||
+  fail "pointing at the play button does not show its over image"
+xdotool mousedown 1
+sleep 0.5
+"$bin/zarnel-xshot" grab "$shots/05-down.png" "$main"
+xdotool mouseup 1
+! "$bin/zarnel-xshot" compare "$shots/04-over.png" "$shots/05-down.png" --region $button --max-differing 0.1 ||
+  fail "pressing the play button does not show its down image"
+
+# Resting on a button shows its tooltip balloon, a window of its own.
+xdotool mousemove --window "$main" 560 301
+sleep 1.2
+windows=$(xdotool search --onlyvisible --pid "$zarnel_pid" | wc -l)
+[ "$windows" -ge 2 ] || fail "no tooltip after resting on a button"
+"$bin/zarnel-xshot" grab "$shots/06-tooltip.png"
+
 # The sound output runs: the disk driver's file grows.
 size1=$(stat -c %s "$work/audio.raw" 2>/dev/null || echo 0)
 sleep 1
@@ -75,4 +104,4 @@ zarnel_pid=""
 [ "$(stat -c %Y "$reg")" -gt "$before" ] || fail "the settings were not written"
 grep -q '"Output mode"' "$reg" || fail "the settings file lacks the program's values"
 [ -e "$work/home/zarnel Internal Database." ] || fail "no track store"
-echo "PASS: splash, main window, sound output, close on SIGTERM; screenshots in $shots"
+echo "PASS: splash, skinned main window, over and down images, sound output, close on SIGTERM; screenshots in $shots"

@@ -113,11 +113,11 @@ TEST(BuiltinTextRenderer, MeasuresCellsAndDrawsOnlyGlyphPixels) {
   EXPECT_EQ(text.measure(font, "abc").width, 36);
   font.height = 12;
   std::vector<uint32_t> pixels(12 * 8, 0x777777);
-  text.draw(font, "I", 0x123456, PixelTarget{pixels.data(), 12, 8}, 0, 0);
+  text.draw(font, "I", 0x123456, PixelTarget{pixels.data(), 12, 8, 12}, 0, 0);
   EXPECT_EQ(pixels[0 * 12 + 2], 0x123456u);  // the I's stem, column 2
   EXPECT_EQ(pixels[6 * 12 + 2], 0x123456u);
   EXPECT_EQ(pixels[3 * 12 + 0], 0x777777u);  // background kept
-  text.draw(font, "WWW", 0x1, PixelTarget{pixels.data(), 12, 8}, 8, -3);  // clipped, no fault
+  text.draw(font, "WWW", 0x1, PixelTarget{pixels.data(), 12, 8, 12}, 8, -3);  // clipped, no fault
 }
 
 }  // namespace
