@@ -6,7 +6,7 @@ namespace zarnel {
 
 VirtualWindow::VirtualWindow(VirtualWindowSystem& system, const WindowSpec& spec)
     : system_(system), record_(system.history_.size()), spec_(spec),
-      pixels_(size_t(spec.width) * size_t(spec.height), 0) {
+      pixels_(size_t(spec.width) * size_t(spec.height), 0), screen_(pixels_) {
   system_.windows_.push_back(this);
   system_.history_.push_back(VirtualWindowSystem::WindowRecord{spec, system.now_});
 }
@@ -28,6 +28,12 @@ void VirtualWindow::setBounds(int32_t x, int32_t y, int32_t width, int32_t heigh
   spec_.height = height;
   system_.history_[record_].spec = spec_;
   pixels_.assign(size_t(width) * size_t(height), 0);
+  screen_ = pixels_;
+}
+
+void VirtualWindow::present() {
+  ++presented_;
+  screen_ = pixels_;
 }
 
 void VirtualWindow::presentRects(const WindowRect* rects, int32_t count) {
@@ -37,7 +43,12 @@ void VirtualWindow::presentRects(const WindowRect* rects, int32_t count) {
     const int32_t x0 = std::max(r.x, 0), y0 = std::max(r.y, 0);
     const int32_t x1 = std::min<int64_t>(int64_t(r.x) + r.width, spec_.width);
     const int32_t y1 = std::min<int64_t>(int64_t(r.y) + r.height, spec_.height);
-    if (x1 > x0 && y1 > y0) rects_.push_back({x0, y0, x1 - x0, y1 - y0});
+    if (x1 <= x0 || y1 <= y0) continue;
+    rects_.push_back({x0, y0, x1 - x0, y1 - y0});
+    for (int32_t y = y0; y < y1; ++y) {
+      const size_t row = size_t(y) * size_t(spec_.width);
+      std::copy(pixels_.begin() + row + x0, pixels_.begin() + row + x1, screen_.begin() + row + x0);
+    }
   }
   // A long run keeps only the recent past.
   if (rects_.size() > 4096) rects_.erase(rects_.begin(), rects_.begin() + 2048);

@@ -26,8 +26,10 @@ class VirtualWindow : public Window {
   int32_t width() const override { return spec_.width; }
   int32_t height() const override { return spec_.height; }
   uint32_t* backBuffer() override { return pixels_.data(); }
-  void present() override { ++presented_; }
-  // Records the rectangles, clipped to the window; an empty list shows nothing.
+  // Copies the back buffer to the screen.
+  void present() override;
+  // Records the rectangles, clipped to the window, and copies them to the
+  // screen; an empty list shows nothing.
   void presentRects(const WindowRect* rects, int32_t count) override;
   void captureMouse(bool on) override { captured_ = on; }
   void warpMouse(int32_t x, int32_t y) override { warps_.push_back({x, y, 0, 0}); }
@@ -48,6 +50,10 @@ class VirtualWindow : public Window {
   int64_t shownAtMs() const { return shownAt_; }
   bool acceptsFiles() const { return acceptFiles_; }
   int32_t presented() const { return presented_; }
+  // What the window shows: the back buffer as of its last presents. Tests
+  // read this rather than the back buffer, which another thread may be
+  // drawing into.
+  const uint32_t* screen() const { return screen_.data(); }
   // Every rectangle presented alone, oldest first, and how many calls.
   const std::vector<WindowRect>& presentedRects() const { return rects_; }
   int32_t rectPresents() const { return rectPresents_; }
@@ -70,7 +76,7 @@ class VirtualWindow : public Window {
   VirtualWindowSystem& system_;
   size_t record_;
   WindowSpec spec_;
-  std::vector<uint32_t> pixels_;
+  std::vector<uint32_t> pixels_, screen_;
   std::map<int32_t, Timer> timers_;
   bool visible_ = false;
   int64_t shownAt_ = -1;

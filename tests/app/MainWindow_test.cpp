@@ -117,7 +117,7 @@ TEST(MainWindow, TheShippedSkinAtStartMatchesItsReference) {
   ASSERT_TRUE(s.create());
   VirtualWindow* w = s.windows.find("ZARNEL");
   for (int i = 0; i < 2; ++i) s.window().handle(make(w, msg::kTimer, timer::kDisplay));
-  EXPECT_TRUE(test::matchesGolden("default-skin-start", w->backBuffer(), w->width(), w->height()));
+  EXPECT_TRUE(test::matchesGolden("default-skin-start", w->screen(), w->width(), w->height()));
 }
 
 TEST(MainWindow, TheSessionsEndClosesOverAPlayingDeskWithoutAsking) {
@@ -184,7 +184,7 @@ TEST(MainWindow, TheSkinSizesTheWindowAndCentresItAcrossTheScreen) {
   EXPECT_EQ(w->height(), 120);
   EXPECT_EQ(w->spec().x, (1024 - 240) / 2);
   EXPECT_EQ(w->spec().y, 0);
-  EXPECT_EQ(w->backBuffer()[12 * 240 + 12], 0x2040A0u);  // the skin's play button is drawn
+  EXPECT_EQ(w->screen()[12 * 240 + 12], 0x2040A0u);  // the skin's play button is drawn
   EXPECT_FALSE(w->fullScreen());
 }
 
