@@ -93,11 +93,12 @@ bool MainWindow::buildObjects() {
 // renderer binds its back buffer (which a resize replaces).
 bool MainWindow::buildRenderer() {
   renderer_ = std::make_unique<Renderer>(*this);
+  renderer_->setTextRenderer(text_);
   if (!renderer_->loadSkin(*services_.files, settings().homeFolder, settings().skin)) return false;
   applySkinTooltips(*renderer_->skin(), localisation());
   sizeToSkin();
   deskState_ = std::make_unique<DeskState>(desks_[0].get(), desks_[1].get(), app_.mixer());
-  if (!renderer_->start(*window_, RendererLinks{actions_, deskState_.get(), deskState_.get()})) return false;
+  if (!renderer_->start(*window_, rendererLinks())) return false;
   if (settings().maximized != 0) enterFullScreen();
   return true;
 }
@@ -129,6 +130,26 @@ void MainWindow::leaveFullScreen() {
   if (!window_ || !fullScreen_) return;
   window_->setFullScreen(false);
   fullScreen_ = false;
+}
+
+bool MainWindow::replaceSkin(const std::string& name) {
+  if (!renderer_ || !window_ || !services_.files) return false;
+  std::unique_ptr<Skin> fresh = loadSkin(*services_.files, settings().homeFolder, name);
+  if (!fresh) {
+    windows_.messageBox(texts_.errorText(kErrorSkin), "Zarnel", MessageBoxKind::error);
+    clearFatalError();
+    return false;
+  }
+  settings().skin = name;
+  const bool full = fullScreen_;
+  leaveFullScreen();
+  std::unique_ptr<Skin> old = renderer_->takeSkin();
+  applySkinTooltips(*fresh, localisation());
+  renderer_->setSkin(std::move(fresh));
+  sizeToSkin();
+  const bool started = renderer_->start(*window_, rendererLinks());
+  if (full) enterFullScreen();
+  return started;  // the old skin goes here, after the new one drew
 }
 
 bool MainWindow::loadDesk(int32_t d, const char* title, const char* author, const char* path,

@@ -81,6 +81,13 @@ class MainWindow : public MessageHandler, public MessagePoster, public MouseHost
   bool enterFullScreen();
   void leaveFullScreen();
 
+  // Replaces the skin by the one called name: the new skin loads first; when
+  // it cannot, the invalid-skin error shows and the current skin stays.
+  // Otherwise the "Skin" setting takes name, the window takes the new size
+  // (full-screen mode is left and entered again) and the old skin goes once
+  // the new one draws. Return: whether the skin changed.
+  bool replaceSkin(const std::string& name);
+
   Window* window() const { return window_.get(); }
   Renderer* renderer() const { return renderer_.get(); }
   Tooltip* tooltip() const { return tooltip_.get(); }
@@ -96,6 +103,7 @@ class MainWindow : public MessageHandler, public MessagePoster, public MouseHost
   bool buildRenderer();
   Bitmap balloonImage() const;
   void sizeToSkin();
+  RendererLinks rendererLinks() const { return RendererLinks{actions_, deskState_.get(), deskState_.get()}; }
   // Routes a mouse message to the widgets. Return: false for other messages.
   bool routeMouse(const Message& m);
   void onClose();

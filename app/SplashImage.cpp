@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "skin/WindowShape.h"
+
 namespace zarnel {
 
 namespace {
@@ -41,7 +43,6 @@ SplashImage makeSplashImage() {
   s.image.width = kSplashWidth;
   s.image.height = kSplashHeight;
   s.image.pixels.assign(size_t(kSplashWidth) * kSplashHeight, 0);
-  s.mask.assign(s.image.pixels.size(), 0);
   for (int32_t y = 0; y < kSplashHeight; ++y) {
     for (int32_t x = 0; x < kSplashWidth; ++x) {
       const size_t i = size_t(y) * kSplashWidth + size_t(x);
@@ -49,14 +50,13 @@ SplashImage makeSplashImage() {
       const uint32_t record = recordColour(std::hypot(dx, dy), std::atan2(dy, dx));
       if (onArm(x, y)) {
         s.image.pixels[i] = rgb(200, 205, 215);
-      } else if (record) {
-        s.image.pixels[i] = record;
       } else {
-        continue;
+        s.image.pixels[i] = record;
       }
-      s.mask[i] = 1;
     }
   }
+  // Black, the top-left pixel's colour, is the transparent one.
+  s.mask = shapeMask(shapeRuns(s.image), kSplashWidth, kSplashHeight);
   return s;
 }
 

@@ -5,10 +5,10 @@ set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkg-config
           libavformat-dev libavcodec-dev libswresample-dev libavutil-dev
-          libsdl2-dev libasound2-dev
+          libsdl2-dev libasound2-dev libx11-dev libxext-dev
           libfreetype-dev libfontconfig-dev fonts-liberation fonts-liberation2)
 if [ "${1:-}" = test ]; then
-  packages+=(libgtest-dev libbenchmark-dev g++-mingw-w64-i686-posix xvfb xdotool libx11-dev)
+  packages+=(libgtest-dev libbenchmark-dev g++-mingw-w64-i686-posix xvfb xdotool)
 fi
 
 missing=()

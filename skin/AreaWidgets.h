@@ -71,6 +71,9 @@ class BrowserView : public Widget {
   // Return: what receives the mouse at a point of the browser's area: the
   // panel's element, or this view without a resolver.
   Widget* elementAt(int32_t x, int32_t y) { return resolver_ ? resolver_->elementAt(x, y) : this; }
+  // Until the panel draws itself, an empty sunken area in the browser's
+  // colours with the program's banner at its centre.
+  void draw() override;
 
  private:
   BrowserLook look_;

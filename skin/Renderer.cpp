@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "app/FatalError.h"
+#include "skin/PanelImage.h"
 #include "skin/SkinFiles.h"
 
 namespace zarnel {
@@ -30,7 +31,22 @@ Renderer::~Renderer() { stop(); }
 
 bool Renderer::loadSkin(FileSystem& files, std::string_view home, std::string_view name) {
   skin_ = loadStartSkin(files, home, name);
+  Bitmap panel;
+  if (loadSkinPicture(files, home, "panel", panel) && panel.width == kPanelImageWidth &&
+      panel.height == kPanelImageHeight)
+    panelImage_ = std::move(panel);
   return skin_ != nullptr;
+}
+
+std::unique_ptr<Skin> Renderer::takeSkin() {
+  stop();
+  return std::move(skin_);
+}
+
+void Renderer::preparePanel() {
+  panelPixels_ = panelImage_;
+  if (skin_->browser) applyColourMatrix(panelPixels_, skin_->browser->look().matrix);
+  panel_ = std::make_unique<PanelPainter>(*surface_, panelPixels_, text_);
 }
 
 bool Renderer::start(Window& window, const RendererLinks& links, bool runThread) {
@@ -40,7 +56,8 @@ bool Renderer::start(Window& window, const RendererLinks& links, bool runThread)
   window_ = &window;
   links_ = links;
   surface_ = std::make_unique<DrawSurface>(window.backBuffer(), w, h, &skin_->surface);
-  context_ = WidgetContext{surface_.get(), links.actions, links.deskReader, &host_};
+  preparePanel();
+  context_ = WidgetContext{surface_.get(), links.actions, links.deskReader, &host_, panel_.get()};
   skin_->bind(&context_);
   router_.setSkin(skin_.get());
   rhythmRect_ = rhythmArea(*skin_, w, h);
@@ -73,6 +90,8 @@ void Renderer::stop() {
   }
   router_.setSkin(nullptr);
   if (skin_) skin_->bind(nullptr);
+  panel_.reset();
+  panelPixels_ = Bitmap{};
   surface_.reset();
   window_ = nullptr;
   framePending_.store(false);

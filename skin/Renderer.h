@@ -25,12 +25,14 @@
 #include "skin/DisplayRefresh.h"
 #include "skin/DrawSurface.h"
 #include "skin/MouseRouter.h"
+#include "skin/PanelPainter.h"
 #include "skin/RhythmPainter.h"
 #include "skin/Skin.h"
 
 namespace zarnel {
 
 class FileSystem;
+class TextRenderer;
 
 // Posted by the rhythm thread to the window: a frame of the rhythm view
 // waits to be presented.
@@ -54,11 +56,20 @@ class Renderer {
   Renderer(const Renderer&) = delete;
   Renderer& operator=(const Renderer&) = delete;
 
-  // Loads the skin named by the setting, or "default" when that fails.
-  // Return: false with FatalError 19 when neither loads.
+  // Loads the skin named by the setting, or "default" when that fails, and
+  // the browser panel's picture beside the skins (without it the panel draws
+  // nothing from its picture). Return: false with FatalError 19 when neither
+  // skin loads.
   bool loadSkin(FileSystem& files, std::string_view home, std::string_view name);
-  // Takes a skin made elsewhere (tests, benchmarks). Pre: not started.
+  // Takes a skin made elsewhere (tests, benchmarks, a skin replaced at run
+  // time). Pre: not started.
   void setSkin(std::unique_ptr<Skin> skin) { skin_ = std::move(skin); }
+  // Stops the renderer and gives its skin up. Return: the skin, or null.
+  std::unique_ptr<Skin> takeSkin();
+  // The panel picture as drawn (800 by 205), before the skin's colour matrix.
+  void setPanelImage(Bitmap image) { panelImage_ = std::move(image); }
+  // What the panel's text primitive draws with. Pre: outlives the renderer.
+  void setTextRenderer(const TextRenderer* text) { text_ = text; }
 
   // Binds window's back buffer (resizing the window to the skin when it
   // differs), copies the skin's window area into it, draws every widget,
@@ -90,17 +101,25 @@ class Renderer {
   MouseRouter& mouse() { return router_; }
   const DisplayRefresh& display() const { return refresh_; }
   DrawSurface* surface() const { return surface_.get(); }
+  PanelPainter* panel() const { return panel_.get(); }
+  // The panel picture after the skin's colour matrix (empty before start).
+  const Bitmap& panelPixels() const { return panelPixels_; }
   // Return: the rectangle the rhythm view draws into (empty without one).
   SkinRect rhythmRect() const { return rhythmRect_; }
 
  private:
   void runRhythm();
+  // Recolours the panel picture with the skin's matrix and makes its painter.
+  void preparePanel();
   void present(const std::vector<SkinRect>& rects);
 
   MouseHost& host_;
   MouseRouter router_;
   std::unique_ptr<Skin> skin_;
   std::unique_ptr<DrawSurface> surface_;
+  Bitmap panelImage_, panelPixels_;
+  std::unique_ptr<PanelPainter> panel_;
+  const TextRenderer* text_ = nullptr;
   WidgetContext context_;
   RendererLinks links_;
   Window* window_ = nullptr;

@@ -25,6 +25,7 @@ void Skin::bind(const WidgetContext* context) {
 
 void Skin::drawAll() {
   auto paint = [](Widget& w) { w.draw(); };
+  if (browser) browser->draw();  // first: widgets placed over it stay on top
   forEach(buttons, paint);
   forEach(sliders, paint);
   forEach(textZones, paint);

@@ -1,7 +1,7 @@
 #pragma once
 // A text display of the skin ("textzone"). Its formats are kept as the skin
 // gives them; until the format language is in place the zone draws its
-// background with a frame in the first format's colour.
+// background with a faint frame in the current format's colour.
 
 #include <cstdint>
 #include <optional>

@@ -91,6 +91,7 @@ class Widget {
   ActionSink* actions() const { return context_ ? context_->actions : nullptr; }
   const DeskReader* desks() const { return context_ ? context_->desks : nullptr; }
   MouseHost* host() const { return context_ ? context_->host : nullptr; }
+  PanelPainter* panel() const { return context_ ? context_->panel : nullptr; }
 
  private:
   SkinRect rect_;

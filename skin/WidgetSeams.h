@@ -10,6 +10,7 @@
 namespace zarnel {
 
 class DrawSurface;
+class PanelPainter;
 
 // What buttons, sliders and the rhythm view ask for. desk is 0, 1, or -1 for
 // a widget without "chan"; keys the key-state word with the routing's bits
@@ -74,6 +75,7 @@ struct WidgetContext {
   ActionSink* actions = nullptr;
   const DeskReader* desks = nullptr;
   MouseHost* host = nullptr;
+  PanelPainter* panel = nullptr;  // the browser panel's primitives
 };
 
 }  // namespace zarnel

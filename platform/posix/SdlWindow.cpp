@@ -1,12 +1,12 @@
 #include "platform/posix/SdlWindow.h"
 
 #include <SDL.h>
-#include <SDL_shape.h>
 
 #include <algorithm>
 #include <cstring>
 
 #include "platform/posix/SdlWindowSystem.h"
+#include "platform/posix/X11WindowShape.h"
 
 namespace zarnel {
 
@@ -100,33 +100,41 @@ void SdlWindow::presentRects(const WindowRect* rects, int32_t count) {
   if (!shown.empty()) SDL_UpdateWindowSurfaceRects(window_, shown.data(), int(shown.size()));
 }
 
+// The largest size of the image's proportions that fits the screen.
 SdlWindow::Placement SdlWindow::placement(const SDL_Surface* surface) const {
   Placement p;
-  p.scale = std::max(1, std::min(surface->w / std::max(width_, 1), surface->h / std::max(height_, 1)));
-  p.x = (surface->w - width_ * p.scale) / 2;
-  p.y = (surface->h - height_ * p.scale) / 2;
+  const int64_t w = std::max(width_, 1), h = std::max(height_, 1);
+  if (int64_t(surface->w) * h <= int64_t(surface->h) * w) {
+    p.width = surface->w;
+    p.height = int32_t(std::max<int64_t>(1, surface->w * h / w));
+  } else {
+    p.height = surface->h;
+    p.width = int32_t(std::max<int64_t>(1, surface->h * w / h));
+  }
+  p.x = (surface->w - p.width) / 2;
+  p.y = (surface->h - p.height) / 2;
   return p;
 }
 
-// Full screen: the whole image, each pixel a square of scale × scale,
-// centred on black. SDL's scaled blit picks the nearest pixel, so nothing
-// blurs.
+// Full screen: the whole image fills the screen as far as its proportions
+// allow, centred on black, as a display switched to the skin's size would
+// show it. SDL's scaled blit picks the nearest pixel, so nothing blurs.
 void SdlWindow::presentScaled(SDL_Surface* surface) {
   SDL_Surface* image = SDL_CreateRGBSurfaceWithFormatFrom(pixels_.data(), width_, height_, 32, width_ * 4,
                                                            SDL_PIXELFORMAT_RGB888);
   if (!image) return;
   placed_ = placement(surface);
   SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
-  SDL_Rect to{placed_.x, placed_.y, width_ * placed_.scale, height_ * placed_.scale};
+  SDL_Rect to{placed_.x, placed_.y, placed_.width, placed_.height};
   SDL_BlitScaled(image, nullptr, surface, &to);
   SDL_FreeSurface(image);
   SDL_UpdateWindowSurface(window_);
 }
 
 void SdlWindow::toClient(int32_t& x, int32_t& y) const {
-  if (!fullScreen_) return;
-  x = (x - placed_.x) / placed_.scale;
-  y = (y - placed_.y) / placed_.scale;
+  if (!fullScreen_ || placed_.width <= 0 || placed_.height <= 0) return;
+  x = int32_t(int64_t(x - placed_.x) * width_ / placed_.width);
+  y = int32_t(int64_t(y - placed_.y) * height_ / placed_.height);
 }
 
 void SdlWindow::setTimer(int32_t id, int32_t periodMs) {
@@ -144,8 +152,8 @@ void SdlWindow::captureMouse(bool on) { SDL_CaptureMouse(on ? SDL_TRUE : SDL_FAL
 
 void SdlWindow::warpMouse(int32_t x, int32_t y) {
   if (fullScreen_) {
-    x = placed_.x + x * placed_.scale;
-    y = placed_.y + y * placed_.scale;
+    x = placed_.x + int32_t(int64_t(x) * placed_.width / std::max(width_, 1));
+    y = placed_.y + int32_t(int64_t(y) * placed_.height / std::max(height_, 1));
   }
   SDL_WarpMouseInWindow(window_, x, y);
 }
@@ -156,8 +164,7 @@ void SdlWindow::moveBy(int32_t dx, int32_t dy) {
   SDL_SetWindowPosition(window_, placeX_, placeY_);
 }
 
-// The place the program gave the window: a shaped window reads as off the
-// screen until its first shape.
+// The place the program gave the window.
 int32_t SdlWindow::screenX() const { return placeX_; }
 int32_t SdlWindow::screenY() const { return placeY_; }
 
@@ -173,24 +180,12 @@ bool SdlWindow::setFullScreen(bool on) {
   return true;
 }
 
-// Only windows made by SDL_CreateShapedWindow take a shape.
+// The window's surface is made first: making it may replace the X window
+// underneath, which would drop a shape set before.
 bool SdlWindow::setShape(const std::vector<uint8_t>& mask) {
-  if (!SDL_IsShapedWindow(window_) || mask.empty() || mask.size() != pixels_.size()) return false;
-  SDL_Surface* shape = SDL_CreateRGBSurfaceWithFormat(0, width_, height_, 32, SDL_PIXELFORMAT_ARGB8888);
-  if (!shape) return false;
-  for (int32_t y = 0; y < height_; ++y) {
-    auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(shape->pixels) + size_t(y) * shape->pitch);
-    for (int32_t x = 0; x < width_; ++x) row[x] = mask[size_t(y) * width_ + x] ? 0xFF000000u : 0;
-  }
-  SDL_WindowShapeMode mode;
-  mode.mode = ShapeModeBinarizeAlpha;
-  mode.parameters.binarizationCutoff = 128;
-  // SDL keeps a shaped window off the screen until its first shape and then
-  // puts it where it was created: the window goes back to its own place.
-  const bool ok = SDL_SetWindowShape(window_, shape, &mode) == 0;
-  SDL_FreeSurface(shape);
-  SDL_SetWindowPosition(window_, placeX_, placeY_);
-  return ok;
+  if (!mask.empty() && mask.size() != pixels_.size()) return false;
+  if (!SDL_GetWindowSurface(window_)) return false;
+  return setX11WindowShape(window_, mask, width_, height_);
 }
 
 }  // namespace zarnel

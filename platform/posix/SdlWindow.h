@@ -54,9 +54,9 @@ class SdlWindow : public Window {
     int32_t period;
     int64_t due;
   };
-  // The whole-factor scale and offset of the image in full-screen mode.
+  // Where the scaled image lies on the screen in full-screen mode.
   struct Placement {
-    int32_t scale = 1, x = 0, y = 0;
+    int32_t x = 0, y = 0, width = 0, height = 0;
   };
   // Copies r of the back buffer onto surface. Pre: r inside the buffer.
   void copyToSurface(SDL_Surface* surface, const WindowRect& r) const;

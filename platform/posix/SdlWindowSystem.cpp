@@ -52,17 +52,17 @@ std::unique_ptr<Window> SdlWindowSystem::createWindow(const WindowSpec& spec) {
   return std::make_unique<SdlWindow>(*this, window, spec.width, spec.height);
 }
 
-// A popup is a plain borderless window that shows its whole rectangle, so
-// setShape() refuses it. (SDL's shaped windows took their shape on Xvfb but
-// stayed off the screen wherever they were moved.)
+// A popup is a borderless window that stays on top and out of the task bar;
+// setShape() cuts it to its picture.
 SDL_Window* SdlWindowSystem::createPopup(const WindowSpec& spec) {
   const uint32_t flags =
       SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN | SDL_WINDOW_TOOLTIP | SDL_WINDOW_SKIP_TASKBAR | SDL_WINDOW_ALWAYS_ON_TOP;
   return SDL_CreateWindow(spec.title.c_str(), spec.x, spec.y, spec.width, spec.height, flags);
 }
 
-// The splash is a plain borderless window: the picture is black outside its
-// shape. (SDL's shaped windows showed nothing at all on some X servers.)
+// The splash takes its shape before it first shows, so nothing outside the
+// picture ever reaches the screen; where windows cannot be shaped it is black
+// outside the picture.
 std::unique_ptr<Window> SdlWindowSystem::createSplash(const Bitmap& image, const std::vector<uint8_t>& mask,
                                                       int32_t x, int32_t y) {
   if (!ready_ || image.width <= 0 || image.height <= 0) return nullptr;
@@ -73,6 +73,7 @@ std::unique_ptr<Window> SdlWindowSystem::createSplash(const Bitmap& image, const
   uint32_t* pixels = splash->backBuffer();
   for (size_t i = 0; i < image.pixels.size(); ++i)
     pixels[i] = i < mask.size() && !mask[i] ? 0 : image.pixels[i];
+  splash->setShape(mask);
   splash->show(true);
   return splash;
 }

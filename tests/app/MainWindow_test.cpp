@@ -304,5 +304,28 @@ TEST(MainWindow, FailedCreationWritesNoSettings) {
   clearFatalError();
 }
 
+TEST(MainWindow, ASkinReplacedAtRunTimeResizesTheWindowAndABadOneLeavesTheCurrentSkin) {
+  Shell s;
+  s.sound.addCard("card");
+  ASSERT_TRUE(s.create());
+  VirtualWindow* w = s.windows.find("ZARNEL");
+  ASSERT_EQ(w->width(), 800);
+
+  EXPECT_FALSE(s.window().replaceSkin("missing"));
+  ASSERT_EQ(s.windows.boxes().size(), 1u);
+  EXPECT_EQ(s.windows.boxes()[0].text, "Errors/19");
+  EXPECT_EQ(s.windows.boxes()[0].kind, MessageBoxKind::error);
+  EXPECT_EQ(fatalError(), 0);
+  EXPECT_EQ(w->width(), 800);
+  EXPECT_NE(settings().skin, "missing");
+
+  ASSERT_TRUE(s.window().replaceSkin("small"));
+  EXPECT_EQ(settings().skin, "small");
+  EXPECT_EQ(w->width(), 240);
+  EXPECT_EQ(w->height(), 120);
+  EXPECT_TRUE(s.window().renderer()->started());
+  EXPECT_EQ(w->screen()[12 * 240 + 12], 0x2040A0u);  // the new skin's play button, on the screen
+}
+
 }  // namespace
 }  // namespace zarnel

@@ -46,6 +46,7 @@ zarnel_pid=$!
 # The splash comes first: a borderless window without a title.
 wait_for 20 sh -c "xdotool search --onlyvisible --pid $zarnel_pid | head -1 | grep -q ." || fail "no window appeared"
 splash="$(xdotool search --onlyvisible --pid "$zarnel_pid" | head -1)"
+sleep 0.7  # the picture is drawn just after the window maps
 [ -z "$(xdotool getwindowname "$splash")" ] || fail "the first window is not the splash"
 "$bin/zarnel-xshot" grab "$shots/01-splash.png" "$splash" || fail "no splash screenshot"
 
@@ -85,6 +86,9 @@ sleep 1.2
 windows=$(xdotool search --onlyvisible --pid "$zarnel_pid" | wc -l)
 [ "$windows" -ge 2 ] || fail "no tooltip after resting on a button"
 "$bin/zarnel-xshot" grab "$shots/06-tooltip.png"
+# The balloon is cut to its picture: its transparent magenta never shows.
+magenta=$("$bin/zarnel-xshot" count "$shots/06-tooltip.png" FF00FF)
+[ "$magenta" -eq 0 ] || fail "the tooltip shows $magenta pixels of its transparent colour: it is not shaped"
 
 # The sound output runs: the disk driver's file grows.
 size1=$(stat -c %s "$work/audio.raw" 2>/dev/null || echo 0)

@@ -3,6 +3,8 @@
 //   zarnel-xshot compare A.png B.png [--tolerance N] [--max-differing F] [--region X Y W H]
 //       counts the pixels whose channels differ by more than N (default 8) and
 //       exits 0 when at most the fraction F (default 0.01) of them differ.
+//   zarnel-xshot count A.png RRGGBB
+//       prints how many pixels have exactly that colour.
 // Exit status 1 on a failure or a mismatch, 2 on a usage error.
 
 #include <X11/Xlib.h>
@@ -22,7 +24,8 @@ using zarnel::tools::RgbImage;
 int usage() {
   std::fprintf(stderr,
                "usage: zarnel-xshot grab OUT.png [WINDOW_ID]\n"
-               "       zarnel-xshot compare A.png B.png [--tolerance N] [--max-differing F] [--region X Y W H]\n");
+               "       zarnel-xshot compare A.png B.png [--tolerance N] [--max-differing F] [--region X Y W H]\n"
+               "       zarnel-xshot count A.png RRGGBB\n");
   return 2;
 }
 
@@ -108,8 +111,24 @@ int compare(int argc, char** argv) {
 
 }  // namespace
 
+int count(const char* file, const char* colour) {
+  RgbImage image;
+  if (!zarnel::tools::readPng(file, image)) {
+    std::fprintf(stderr, "zarnel-xshot: cannot read %s\n", file);
+    return 1;
+  }
+  char* end = nullptr;
+  const unsigned long want = std::strtoul(colour, &end, 16);
+  if (!end || *end || std::strlen(colour) != 6) return usage();
+  long n = 0;
+  for (uint32_t p : image.pixels) n += (p & 0xFFFFFFu) == want;
+  std::printf("%ld\n", n);
+  return 0;
+}
+
 int main(int argc, char** argv) {
   if (argc >= 3 && std::strcmp(argv[1], "grab") == 0 && argc <= 4) return grab(argv[2], argc == 4 ? argv[3] : nullptr);
   if (argc >= 4 && std::strcmp(argv[1], "compare") == 0) return compare(argc - 2, argv + 2);
+  if (argc == 4 && std::strcmp(argv[1], "count") == 0) return count(argv[2], argv[3]);
   return usage();
 }

@@ -77,6 +77,11 @@ inline bool putShippedSkin(VirtualFileSystem& files, const std::string& home, co
     std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     files.put(std::string(ending) == ".xml" ? skinXmlPath(home, name) : skinBitmapPath(home, name), bytes);
   }
+  // The browser panel's picture beside the skins, as the program ships it.
+  std::ifstream panel(folder + "panel.bmp", std::ios::binary);
+  if (!panel) return false;
+  files.put(skinBitmapPath(home, "panel"),
+            std::vector<uint8_t>((std::istreambuf_iterator<char>(panel)), std::istreambuf_iterator<char>()));
   return true;
 }
 
