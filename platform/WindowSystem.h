@@ -43,6 +43,16 @@ constexpr int32_t kScMonitorPower = 0xF170;
 constexpr int32_t kMkLButton = 0x0001;
 constexpr int32_t kMkRButton = 0x0002;
 constexpr int32_t kMkRightFlag = 0x2000;  // added to right-button messages
+// Key messages: the key data's bits and the modifier state.
+constexpr int32_t kKeyDataExtended = 1 << 24;
+constexpr int32_t kKeyDataAlt = 1 << 29;
+constexpr int32_t kModShift = 1;
+constexpr int32_t kModCtrl = 2;
+// Joystick messages: kJoy1Move carries the buttons held in wparam and X in
+// the low 16 bits of lparam, Y in the high ones; kJoy1ButtonDown the buttons
+// held (0x1 to 0x8) with the button that changed (0x100 to 0x800).
+constexpr int32_t kJoyButton1 = 0x001;
+constexpr int32_t kJoyButton1Changed = 0x100;
 }  // namespace msg
 
 class Window;
@@ -54,6 +64,10 @@ struct Message {
   int32_t lparam = 0;
   int32_t x = 0, y = 0;  // mouse position in client coordinates
   int32_t wheel = 0;     // wheel delta, 120 per notch
+  // Keys: kKeyDown, kSysKeyDown and kKeyUp carry the virtual key in wparam and
+  // the key data in lparam (bits 16 to 23 the PC scan code, bit 24 the
+  // extended-key flag, bit 29 Alt held); modifiers tells Shift and Ctrl.
+  int32_t modifiers = 0;
   std::vector<std::string> files;  // dropped files
 };
 
@@ -168,6 +182,17 @@ class WindowSystem {
   virtual void postQuit() = 0;
   // Return: milliseconds of a steady clock.
   virtual int64_t nowMs() = 0;
+  // Return: the name of the key with that scan code (| 0x100 for an
+  // extended key), as the keyboard labels it; "" for none.
+  virtual std::string keyName(int32_t) const { return {}; }
+  // Sends joystick 1's messages to window from now on (null stops them) and
+  // tells its calibration: the smallest X and the range of X.
+  // Return: false when there is no joystick service.
+  virtual bool captureJoystick(Window*, int32_t& minimumX, int32_t& rangeX) {
+    minimumX = 0;
+    rangeX = 0;
+    return false;
+  }
 };
 
 }  // namespace zarnel

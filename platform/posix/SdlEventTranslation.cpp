@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include "platform/posix/PcScanCodes.h"
 #include "platform/posix/SdlWindow.h"
 #include "platform/posix/SdlWindowSystem.h"
 
@@ -76,6 +77,13 @@ int32_t sdlKeyCode(SDL_Keycode key) {
   }
 }
 
+// Return: the key data of a key event: the PC scan code and extended flag in
+// bits 16 to 24, Alt in bit 29, a repeat count of 1.
+int32_t keyDataOf(const SDL_KeyboardEvent& key) {
+  const int32_t pc = pcScanCode(key.keysym.scancode);
+  return (pc & 0x1FF) << 16 | ((key.keysym.mod & KMOD_ALT) ? msg::kKeyDataAlt : 0) | 1;
+}
+
 // Puts a mouse message's position into its window's client coordinates.
 // Return: whether the message has a window.
 bool toClient(Message& message) {
@@ -113,6 +121,9 @@ bool SdlWindowSystem::translate(const void* raw, Message& message) {
       message.window = windowById(e.key.windowID);
       message.id = e.type == SDL_KEYUP ? msg::kKeyUp : (e.key.keysym.mod & KMOD_ALT) ? msg::kSysKeyDown : msg::kKeyDown;
       message.wparam = sdlKeyCode(e.key.keysym.sym);
+      message.lparam = keyDataOf(e.key);
+      message.modifiers = ((e.key.keysym.mod & KMOD_SHIFT) ? msg::kModShift : 0) |
+                          ((e.key.keysym.mod & KMOD_CTRL) ? msg::kModCtrl : 0);
       return message.window != nullptr;
     case SDL_WINDOWEVENT:
       message.window = windowById(e.window.windowID);
@@ -136,9 +147,23 @@ bool SdlWindowSystem::translate(const void* raw, Message& message) {
       dropped_.clear();
       return message.window && message.window->handler() &&
              static_cast<SdlWindow*>(message.window)->acceptsFiles() && !message.files.empty();
+    case SDL_JOYAXISMOTION:
+    case SDL_JOYBUTTONDOWN:
+    case SDL_JOYDEVICEADDED:
+    case SDL_JOYDEVICEREMOVED:
+      return joystick_.translate(e, message);
     default:
       return false;
   }
+}
+
+std::string SdlWindowSystem::keyName(int32_t scanCode) const {
+  const SDL_Scancode code = sdlScancodeOf(scanCode & 0x1FF);
+  return code == SDL_SCANCODE_UNKNOWN ? std::string() : std::string(SDL_GetScancodeName(code));
+}
+
+bool SdlWindowSystem::captureJoystick(Window* window, int32_t& minimumX, int32_t& rangeX) {
+  return joystick_.capture(window, minimumX, rangeX);
 }
 
 }  // namespace zarnel

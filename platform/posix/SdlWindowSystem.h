@@ -10,6 +10,7 @@
 
 #include "platform/PostedQueue.h"
 #include "platform/WindowSystem.h"
+#include "platform/posix/SdlJoystick.h"
 
 struct SDL_Window;
 
@@ -35,6 +36,8 @@ class SdlWindowSystem : public WindowSystem {
   bool peekMessage(Message& message, int32_t timeoutMs) override;
   void postQuit() override { quit_ = true; }
   int64_t nowMs() override;
+  std::string keyName(int32_t scanCode) const override;
+  bool captureJoystick(Window* window, int32_t& minimumX, int32_t& rangeX) override;
 
   // Return: whether a display could be opened.
   bool ready() const { return ready_; }
@@ -56,6 +59,7 @@ class SdlWindowSystem : public WindowSystem {
   std::vector<SdlWindow*> windows_;
   std::vector<std::string> dropped_;
   PostedQueue posted_;
+  SdlJoystick joystick_;
 };
 
 }  // namespace zarnel

@@ -14,6 +14,7 @@ VirtualWindow::VirtualWindow(VirtualWindowSystem& system, const WindowSpec& spec
 VirtualWindow::~VirtualWindow() {
   std::erase(system_.windows_, this);
   system_.history_[record_].destroyedAt = system_.now_;
+  if (system_.joystickWindow_ == this) system_.joystickWindow_ = nullptr;
 }
 
 void VirtualWindow::show(bool visible) {
@@ -191,6 +192,19 @@ bool VirtualWindowSystem::getMessage(Message& message) {
     if (peekMessage(message, int32_t(std::min<int64_t>(deadline_ - now_ + 1, 1000)))) return true;
   }
   return false;
+}
+
+std::string VirtualWindowSystem::keyName(int32_t scanCode) const {
+  if ((scanCode & 0xFF) == 0) return {};
+  return "Scan " + std::to_string(scanCode & 0xFF) + ((scanCode & 0x100) ? " ext" : "");
+}
+
+bool VirtualWindowSystem::captureJoystick(Window* window, int32_t& minimumX, int32_t& rangeX) {
+  minimumX = joystickMinX_;
+  rangeX = joystickRangeX_;
+  if (!joystick_) return false;
+  joystickWindow_ = window;
+  return true;
 }
 
 }  // namespace zarnel

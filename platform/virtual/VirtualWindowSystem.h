@@ -116,8 +116,20 @@ class VirtualWindowSystem : public WindowSystem {
   bool peekMessage(Message& message, int32_t timeoutMs) override;
   void postQuit() override { quit_ = true; }
   int64_t nowMs() override { return now_; }
+  // "Scan N" (N the scan code in decimal) and " ext" for an extended key.
+  std::string keyName(int32_t scanCode) const override;
+  // Works once a joystick is plugged in; its messages come from schedule().
+  bool captureJoystick(Window* window, int32_t& minimumX, int32_t& rangeX) override;
 
   // --- test controls ---
+  // A joystick with that calibration from now on.
+  void plugJoystick(int32_t minimumX, int32_t rangeX) {
+    joystickMinX_ = minimumX;
+    joystickRangeX_ = rangeX;
+    joystick_ = true;
+  }
+  // Return: the window that captured the joystick, or null.
+  Window* joystickWindow() const { return joystickWindow_; }
   // Delivers message to the first window of className when the clock
   // reaches atMs (after everything already due).
   void schedule(int64_t atMs, const std::string& className, Message message);
@@ -161,6 +173,9 @@ class VirtualWindowSystem : public WindowSystem {
   int32_t displayWidth_ = 1024, displayHeight_ = 768;
   bool otherInstance_ = false;
   bool claimed_ = false;
+  bool joystick_ = false;
+  int32_t joystickMinX_ = 0, joystickRangeX_ = 0;
+  Window* joystickWindow_ = nullptr;
   bool quit_ = false;
 };
 
