@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <numbers>
+
 #include "skin/ActionNames.h"
 #include "skin/Button.h"
 #include "skin/support/SkinTestKit.h"
@@ -69,6 +72,23 @@ TEST(SliderMathNumbers, RoundTravel) {
   EXPECT_EQ(roundFrame(4096, 8), 7);
   EXPECT_EQ(roundFrame(2048, 8), 3);
   EXPECT_EQ(roundFrame(4095, 8), 6);
+}
+
+TEST(SliderMathNumbers, HalfTurnsInConstantTime) {
+  constexpr double pi = std::numbers::pi;
+  EXPECT_NEAR(intoHalfTurns(1.5 * pi), -0.5 * pi, 1e-9);
+  EXPECT_NEAR(intoHalfTurns(-1.5 * pi), 0.5 * pi, 1e-9);
+  EXPECT_NEAR(intoHalfTurns(0.25 * pi), 0.25 * pi, 1e-12);
+  EXPECT_NEAR(intoHalfTurns(3600.25 * 2 * pi), 0.5 * pi, 1e-6);
+  // Values a stepping loop could never leave (a step of 2 pi is below their
+  // precision) or would take millions of steps over.
+  for (double a : {1e300, -1e300, 1e9, -4.3e9}) {
+    double r = intoHalfTurns(a);
+    EXPECT_GE(r, -pi) << a;
+    EXPECT_LE(r, pi) << a;
+  }
+  EXPECT_EQ(intoHalfTurns(std::numeric_limits<double>::infinity()), 0.0);
+  EXPECT_EQ(intoHalfTurns(std::numeric_limits<double>::quiet_NaN()), 0.0);
 }
 
 TEST(SliderMouse, HorizontalKnobSliderFromTheMouse) {
