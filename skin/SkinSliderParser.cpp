@@ -135,7 +135,8 @@ bool SkinParser::readRound(const XmlNode& e, Slider& s) {
     if (!matchWord(move, {"full", "horz", "vert", "v"}, which)) return false;
     shape.move = RoundMove(which);
   }
-  shape.sensibility = 2 * (r.width + r.height);
+  // By default 2 × (width + height), and at least 1 so a 0 × 0 knob stays valid.
+  shape.sensibility = std::max(1, 2 * (r.width + r.height));
   xmlAttrInt(fader, "sensibility", shape.sensibility);
   if (shape.sensibility < 1 || shape.sensibility > kMaxSensibility) return false;
   if (!readStrip(xmlChild(fader, "pos"), nullptr, r, shape.frames)) return false;

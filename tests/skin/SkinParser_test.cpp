@@ -125,6 +125,11 @@ TEST(SkinParserRules, WhatStaysValid) {
   EXPECT_NE(buildFrom(skinXml(button("", "<mousemask x='0' y='590'/>"))), nullptr);
   EXPECT_NE(buildFrom(skinXml(slider(" orientation='circle'", clip + "<circle anglemin='-3600' anglemax='3600'/>"))),
             nullptr);
+  // A 0 × 0 round knob without "sensibility": the default is at least 1.
+  auto empty = buildFrom(skinXml("<slider orientation='round'><size width='0' height='0'/><pos x='0' y='0'/>"
+                                 "<fader><pos x='0' y='0' nb='2'/></fader></slider>"));
+  ASSERT_NE(empty, nullptr);
+  EXPECT_EQ(empty->sliders[0]->round().sensibility, 1);
   EXPECT_EQ(buildFrom("<zarnelskin/>"), nullptr) << "no browser";
   EXPECT_EQ(buildFrom("<notaskin>" + test::kBrowser + "</notaskin>"), nullptr);
 }
