@@ -12,7 +12,9 @@ namespace zarnel {
 
 struct FontSpec {
   std::string face = "Arial";
-  // Cell height in pixels (ascent plus descent), as a skin's "size" gives it.
+  // A Windows font height, as a skin's "size" gives it: positive, the cell
+  // height in pixels (ascent plus descent); negative, the character (em)
+  // height; 0, the default.
   int32_t height = 12;
   int32_t weight = 400;  // 400 normal, 700 bold
 };

@@ -39,7 +39,7 @@ class RhythmView : public Widget {
   // scratch hold with the "Scratch" setting at hold.
   void mouseDown(int32_t x, int32_t y, int32_t keys) override;
   // Scratches by k × (previous x - x) × pitch / 4096 frames; at the window's
-  // edges the pointer wraps round by width - 2.
+  // edges the pointer wraps round by width - 2 (none under 3 pixels wide).
   void mouseMove(int32_t x, int32_t y, int32_t keys) override;
   void mouseUp(int32_t x, int32_t y, int32_t keys) override;
 

@@ -35,6 +35,7 @@ bool SkinParser::readElements(const XmlNode& root) {
   if (!equalsIgnoringCase(root.name, "zarnelskin")) return false;
   xmlAttrInt(&root, "width", rootWidth_);
   xmlAttrInt(&root, "height", rootHeight_);
+  // Stricter than the format asks: a window with no pixels could show nothing.
   if (rootWidth_ <= 0 || rootHeight_ <= 0) return false;
   for (const XmlNode& e : root.children) {
     if (!readElement(e)) return false;

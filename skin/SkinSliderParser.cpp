@@ -1,7 +1,6 @@
 // The "slider" element of the skin reader.
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "skin/ActionNames.h"
 #include "skin/SkinParser.h"
@@ -12,6 +11,8 @@ namespace {
 
 constexpr int32_t kMaxAngle = 3600;
 constexpr int32_t kMaxSensibility = 1 << 20;
+
+bool withinAngle(int32_t degrees) { return degrees >= -kMaxAngle && degrees <= kMaxAngle; }
 
 }  // namespace
 
@@ -100,7 +101,8 @@ bool SkinParser::readCircle(const XmlNode& e, Slider& s) {
       shape.centreY < -kSkinMaxCoordinate || shape.centreY > kSkinMaxCoordinate) {
     return false;
   }
-  if (std::abs(shape.angleMin) > kMaxAngle || std::abs(shape.angleMax) > kMaxAngle) return false;
+  // Compared as bounds, not through abs: a saturated -2^31 has no int32 magnitude.
+  if (!withinAngle(shape.angleMin) || !withinAngle(shape.angleMax)) return false;
   if (shape.sectorSize < 0 || shape.sectorSize > 360) return false;
   const std::string* direction = xmlAttr(c, "direction");
   s.setReversed(direction && equalsIgnoringCase(*direction, "ccw"));
@@ -133,7 +135,8 @@ bool SkinParser::readRound(const XmlNode& e, Slider& s) {
     if (!matchWord(move, {"full", "horz", "vert", "v"}, which)) return false;
     shape.move = RoundMove(which);
   }
-  shape.sensibility = 2 * (r.width + r.height);
+  // By default 2 × (width + height), and at least 1 so a 0 × 0 knob stays valid.
+  shape.sensibility = std::max(1, 2 * (r.width + r.height));
   xmlAttrInt(fader, "sensibility", shape.sensibility);
   if (shape.sensibility < 1 || shape.sensibility > kMaxSensibility) return false;
   if (!readStrip(xmlChild(fader, "pos"), nullptr, r, shape.frames)) return false;

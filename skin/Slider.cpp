@@ -14,14 +14,6 @@ namespace {
 
 double radians(double degrees) { return degrees * std::numbers::pi / 180.0; }
 
-// Sector ends beyond a half turn are brought back into -pi..pi, so that a
-// sector across straight up has its start above its end.
-double intoHalfTurns(double a) {
-  while (a > std::numbers::pi) a -= 2 * std::numbers::pi;
-  while (a < -std::numbers::pi) a += 2 * std::numbers::pi;
-  return a;
-}
-
 }  // namespace
 
 void Slider::setKnob(Button* knob) {

@@ -42,6 +42,11 @@ int32_t circleValue(int32_t angle, int32_t angleMin, int32_t angleMax, bool ccw)
   return clampSliderValue(int64_t(at) * kSliderMax / range);
 }
 
+double intoHalfTurns(double a) {
+  if (!std::isfinite(a)) return 0.0;
+  return std::remainder(a, 2 * std::numbers::pi);
+}
+
 int32_t roundValue(int32_t dx, int32_t dy, RoundMove move, int32_t sensibility, int32_t startValue) {
   int64_t d = 0;
   switch (move) {

@@ -34,6 +34,11 @@ int32_t pointerAngle(int32_t dx, int32_t dy);
 // range / 2 + 180, else to 4096; inside it is angle × 4096 / range.
 int32_t circleValue(int32_t angle, int32_t angleMin, int32_t angleMax, bool ccw);
 
+// Return: the angle a in radians brought into -pi..pi in constant time (a
+// sector across straight up then has its start above its end); 0 for an
+// angle that is not finite.
+double intoHalfTurns(double a);
+
 // How a "round" knob reads the pointer's travel.
 enum class RoundMove { kFull, kHorz, kVert, kV };
 

@@ -14,6 +14,8 @@ namespace zarnel {
 namespace {
 
 constexpr const char* kDefaultFamily = "sans-serif";
+// Heights beyond this many pixels are cut to it, so no glyph bitmap is huge.
+constexpr int32_t kMaxPixels = 4096;
 
 struct FaceFile {
   std::string path;
@@ -46,6 +48,18 @@ bool matchFace(FcConfig* config, const std::string& family, int32_t weight, Face
   return found;
 }
 
+// Post: up and down hold the face's Windows ascent and descent in font units
+// (its OS/2 table's), or its FreeType ones when the table has none.
+void windowsExtent(FT_Face face, int64_t& up, int64_t& down) {
+  const TT_OS2* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+  up = face->ascender;
+  down = -face->descender;
+  if (os2 && os2->usWinAscent + os2->usWinDescent > 0) {
+    up = os2->usWinAscent;
+    down = os2->usWinDescent;
+  }
+}
+
 struct Glyph {
   bool loaded = false;
   int32_t left = 0, top = 0, width = 0, rows = 0;
@@ -55,9 +69,8 @@ struct Glyph {
 
 class FreeTypeFont : public Font {
  public:
-  FreeTypeFont(FT_Face face, std::string family, int32_t height)
-      : face_(face), family_(std::move(family)), height_(std::max(height, 1)) {
-    setSize();
+  FreeTypeFont(FT_Face face, std::string family, int32_t height) : face_(face), family_(std::move(family)) {
+    setSize(height);
   }
   ~FreeTypeFont() override { FT_Done_Face(face_); }
 
@@ -83,19 +96,29 @@ class FreeTypeFont : public Font {
   }
 
  private:
-  // The cell height is the face's Windows ascent plus descent, as a font made
-  // with a positive height has it.
-  void setSize() {
-    const TT_OS2* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face_, FT_SFNT_OS2));
-    int32_t up = face_->ascender, down = -face_->descender;
-    if (os2 && os2->usWinAscent + os2->usWinDescent > 0) {
-      up = os2->usWinAscent;
-      down = os2->usWinDescent;
-    }
+  // Sizes the face for a Windows font height. Positive: the cell, the face's
+  // Windows ascent plus descent, is that many pixels. Negative: the em (the
+  // character height) is its magnitude in pixels and the cell follows from
+  // it. Zero: the default cell height.
+  void setSize(int32_t requested) {
+    int64_t up = 0, down = 0;
+    windowsExtent(face_, up, down);
     const int64_t units = std::max<int64_t>(up + down, 1);
-    const int64_t em64 = (int64_t(height_) * 64 * face_->units_per_EM + units / 2) / units;
-    FT_Set_Char_Size(face_, 0, FT_F26Dot6(em64), 72, 72);
-    ascent_ = int32_t((int64_t(height_) * up + units / 2) / units);
+    const int64_t perEm = std::max<int64_t>(face_->units_per_EM, 1);
+    if (requested == 0) requested = FontSpec{}.height;
+    int64_t em64 = 0;  // 26.6 pixels
+    if (requested > 0) {
+      const int64_t cell = std::min(requested, kMaxPixels);
+      em64 = (cell * 64 * perEm + units / 2) / units;
+      height_ = int32_t(cell);
+      ascent_ = int32_t((cell * up + units / 2) / units);
+    } else {
+      const int64_t em = std::min(-int64_t(requested), int64_t(kMaxPixels));
+      em64 = em * 64;
+      height_ = int32_t(std::max<int64_t>((em * units + perEm / 2) / perEm, 1));
+      ascent_ = int32_t((em * up + perEm / 2) / perEm);
+    }
+    FT_Set_Char_Size(face_, 0, FT_F26Dot6(std::max<int64_t>(em64, 1)), 72, 72);
   }
 
   const Glyph& glyph(unsigned char c) const {
@@ -134,7 +157,7 @@ class FreeTypeFont : public Font {
 
   FT_Face face_;
   std::string family_;
-  int32_t height_;
+  int32_t height_ = 1;
   int32_t ascent_ = 0;
   mutable std::array<Glyph, 256> cache_;
 };

@@ -6,6 +6,9 @@ namespace zarnel {
 
 namespace {
 
+// Scales beyond this are cut to it: a 4000-pixel cell at most.
+constexpr int64_t kMaxScale = 400;
+
 struct GlyphRows {
   uint8_t rows[7];  // top to bottom; bit 4 is the leftmost column
   uint8_t descends;  // 1: drawn two rows lower (g, j, p, q, y, comma, semicolon)
@@ -169,7 +172,11 @@ class FixedFont : public Font {
 }  // namespace
 
 std::unique_ptr<Font> VirtualFontService::createFont(const FontSpec& spec) {
-  return std::make_unique<FixedFont>(std::max(1, spec.height / 10), spec.weight >= 600);
+  // The face has no internal leading: a character (negative) height and a
+  // cell height of the same magnitude give the same scale.
+  const int64_t magnitude = spec.height < 0 ? -int64_t(spec.height) : spec.height;
+  const int32_t scale = int32_t(std::clamp<int64_t>(magnitude / 10, 1, kMaxScale));
+  return std::make_unique<FixedFont>(scale, spec.weight >= 600);
 }
 
 }  // namespace zarnel

@@ -2,8 +2,11 @@
 // The input is the XML text, a zero byte, then the BMP file; both go into an
 // in-memory file system and the skin is loaded by name. A skin that loads is
 // then drawn and every widget pressed, dragged and released, so that every
-// image and geometry the loader accepted is exercised.
+// image and geometry the loader accepted is exercised; then the display
+// refresh ticks and the rhythm view is painted at several desk positions and
+// speeds, so that hostile rhythm-view geometry meets the painter.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -12,8 +15,10 @@
 
 #include "app/FatalError.h"
 #include "platform/virtual/VirtualFileSystem.h"
+#include "skin/DisplayRefresh.h"
 #include "skin/DrawSurface.h"
 #include "skin/MouseRouter.h"
+#include "skin/RhythmPainter.h"
 #include "skin/SkinFiles.h"
 
 namespace {
@@ -50,6 +55,67 @@ struct Host : MouseHost {
   void releaseKeyboardUnlessAt(int32_t, int32_t) override {}
   int64_t nowMs() const override { return 0; }
 };
+
+// Two playing desks whose strength curves scroll with the position at a
+// speed: a sawtooth whose teeth the speed stretches, kept in 0..height - 1 as
+// the display contract says. Traps when asked for more columns than the
+// painter holds, which no sanitizer would see inside its fixed arrays.
+struct Display : DeskDisplay {
+  int32_t active = 0;
+  float place = 0.0f;
+  int32_t speed = 1;
+  int32_t activeDesk() const override { return active; }
+  bool playing(int32_t) const override { return true; }
+  float position(int32_t d) const override { return d == 0 ? place : 1.0f - place; }
+  int32_t length(int32_t d) const override { return d == 0 ? 245 : 3600; }
+  int32_t beatMeter(int32_t d) const override { return int32_t(place * 4096.0f) * (d + 1) % 4097; }
+  void strengthCurve(int32_t d, int32_t* values, int32_t count, int32_t height) const override {
+    if (count < 0 || count > kRhythmMaxColumns || height < 1) __builtin_trap();
+    const int32_t start = int32_t(place * 10000.0f) * (d + 1);
+    for (int32_t i = 0; i < count; ++i) values[i] = (start + i * speed) % height;
+  }
+};
+
+// Return: whether back and before differ anywhere outside r (r inside the
+// buffer, or empty).
+bool changedOutside(const std::vector<uint32_t>& back, const std::vector<uint32_t>& before, int32_t width,
+                    const SkinRect& r) {
+  if (r.width <= 0 || r.height <= 0) return back != before;
+  const size_t top = size_t(r.y) * size_t(width), bottom = size_t(r.bottom()) * size_t(width);
+  if (!std::equal(back.begin(), back.begin() + top, before.begin())) return true;
+  if (!std::equal(back.begin() + bottom, back.end(), before.begin() + bottom)) return true;
+  for (size_t row = top; row < bottom; row += size_t(width)) {
+    const size_t left = row + size_t(r.x), right = row + size_t(r.right());
+    if (!std::equal(back.begin() + row, back.begin() + left, before.begin() + row)) return true;
+    if (!std::equal(back.begin() + right, back.begin() + row + size_t(width), before.begin() + right)) return true;
+  }
+  return false;
+}
+
+// Ticks the display refresh and paints the rhythm view with the desks at a
+// few places and speeds, either desk active. The painter must write only
+// inside the rectangle it returns, and that inside the window.
+void animate(Skin& skin, DrawSurface& surface, std::vector<uint32_t>& back) {
+  DisplayRefresh refresh;
+  RhythmPainter painter;
+  Display desks;
+  const int32_t speeds[] = {1, 3, 40};
+  const float places[] = {0.0f, 0.37f, 1.0f};
+  for (int32_t step = 0; step < 3; ++step) {
+    desks.place = places[step];
+    desks.speed = speeds[step];
+    desks.active = step % 2;
+    refresh.tick(skin, desks);
+    if (!skin.rhythm) continue;
+    const std::vector<uint32_t> before = back;
+    const SkinRect r = painter.paint(*skin.rhythm, surface, desks, desks.active);
+    const bool drawn = r.width > 0 && r.height > 0;
+    if (drawn && (r.x < 0 || r.y < 0 || r.right() > skin.windowWidth || r.bottom() > skin.windowHeight)) {
+      __builtin_trap();
+    }
+    if (changedOutside(back, before, skin.windowWidth, r)) __builtin_trap();
+  }
+}
 
 // Presses, drags across and releases w with both buttons and a double click.
 void exercise(MouseRouter& router, const Widget& w) {
@@ -88,6 +154,7 @@ void run(Skin& skin) {
   for (auto& w : skin.textZones) exercise(router, *w);
   for (auto& w : skin.scratchZones) exercise(router, *w);
   if (skin.rhythm) exercise(router, *skin.rhythm);
+  animate(skin, surface, back);
   for (auto& s : skin.sliders) s->setVisible(false);
   skin.drawAll();
   surface.takeInvalidated();

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <vector>
 
 namespace zarnel {
@@ -34,6 +35,10 @@ TEST(VirtualFontService, MetricsAreFixedAndScaleByWholeSteps) {
   EXPECT_EQ(big->height(), 20);
   EXPECT_EQ(big->measure("PLAY").width, 4 * 14);
   EXPECT_EQ(fonts.createFont({"Arial", 3, 400})->height(), 10);  // never below scale 1
+  // A character height of either sign gives the same scale; 0 the smallest.
+  EXPECT_EQ(fonts.createFont({"Arial", -25, 400})->height(), 20);
+  EXPECT_EQ(fonts.createFont({"Arial", 0, 400})->height(), 10);
+  EXPECT_EQ(fonts.createFont({"Arial", std::numeric_limits<int32_t>::min(), 400})->height(), 4000);
 }
 
 TEST(VirtualFontService, AnyFaceNameGivesTheBuiltInFace) {

@@ -123,6 +123,13 @@ TEST(SkinParserRules, WhatStaysValid) {
   EXPECT_NE(buildFrom(skinXml(slider(" orientation='round'", "<fader><pos x='0' y='0' nb='12' nbx='8'/></fader>"))),
             nullptr);
   EXPECT_NE(buildFrom(skinXml(button("", "<mousemask x='0' y='590'/>"))), nullptr);
+  EXPECT_NE(buildFrom(skinXml(slider(" orientation='circle'", clip + "<circle anglemin='-3600' anglemax='3600'/>"))),
+            nullptr);
+  // A 0 × 0 round knob without "sensibility": the default is at least 1.
+  auto empty = buildFrom(skinXml("<slider orientation='round'><size width='0' height='0'/><pos x='0' y='0'/>"
+                                 "<fader><pos x='0' y='0' nb='2'/></fader></slider>"));
+  ASSERT_NE(empty, nullptr);
+  EXPECT_EQ(empty->sliders[0]->round().sensibility, 1);
   EXPECT_EQ(buildFrom("<zarnelskin/>"), nullptr) << "no browser";
   EXPECT_EQ(buildFrom("<notaskin>" + test::kBrowser + "</notaskin>"), nullptr);
 }
@@ -274,6 +281,14 @@ TEST(SkinParserLimits, HostileNumbersAreRefused) {
             nullptr);
   EXPECT_EQ(buildFrom(skinXml(slider(" orientation='circle'", "<clipmask x='0' y='0'/><circle sectsize='-5'/>"))),
             nullptr);
+  // Saturated to -2^31, which has no int32 magnitude; and just past the bound.
+  for (const char* angles : {"anglemin='-99999999999'", "anglemax='-99999999999'", "anglemax='99999999999'",
+                             "anglemin='-3601'", "anglemax='3601'"}) {
+    EXPECT_EQ(buildFrom(skinXml(slider(" orientation='circle'", std::string("<clipmask x='0' y='0'/><circle ") + angles +
+                                                                    "/>"))),
+              nullptr)
+        << angles;
+  }
   std::string many;
   for (size_t i = 0; i <= kSkinMaxWidgets; ++i) many += "<dropzone><size width='1' height='1'/><pos x='0' y='0'/></dropzone>";
   EXPECT_EQ(buildFrom(skinXml(many)), nullptr);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <numbers>
+
 #include "skin/ActionNames.h"
 #include "skin/Button.h"
 #include "skin/support/SkinTestKit.h"
@@ -71,6 +74,23 @@ TEST(SliderMathNumbers, RoundTravel) {
   EXPECT_EQ(roundFrame(4095, 8), 6);
 }
 
+TEST(SliderMathNumbers, HalfTurnsInConstantTime) {
+  constexpr double pi = std::numbers::pi;
+  EXPECT_NEAR(intoHalfTurns(1.5 * pi), -0.5 * pi, 1e-9);
+  EXPECT_NEAR(intoHalfTurns(-1.5 * pi), 0.5 * pi, 1e-9);
+  EXPECT_NEAR(intoHalfTurns(0.25 * pi), 0.25 * pi, 1e-12);
+  EXPECT_NEAR(intoHalfTurns(3600.25 * 2 * pi), 0.5 * pi, 1e-6);
+  // Values a stepping loop could never leave (a step of 2 pi is below their
+  // precision) or would take millions of steps over.
+  for (double a : {1e300, -1e300, 1e9, -4.3e9}) {
+    double r = intoHalfTurns(a);
+    EXPECT_GE(r, -pi) << a;
+    EXPECT_LE(r, pi) << a;
+  }
+  EXPECT_EQ(intoHalfTurns(std::numeric_limits<double>::infinity()), 0.0);
+  EXPECT_EQ(intoHalfTurns(std::numeric_limits<double>::quiet_NaN()), 0.0);
+}
+
 TEST(SliderMouse, HorizontalKnobSliderFromTheMouse) {
   BoundSkin b(oneSlider(" orientation='horizontal' chan='1' action='pitch'", kKnob));
   Slider& s = *b.skin->sliders[0];
@@ -121,8 +141,24 @@ TEST(SliderMouse, VerticalAndReversedAndHitRectTravel) {
   EXPECT_EQ(s.value(), 0);
   s.mouseMove(5, 59, keys::kLeft);
   EXPECT_EQ(s.value(), 4096);
+  s.mouseMove(5, 34, keys::kLeft);  // the centre: 25 of 49 steps from the bottom, reversed
+  EXPECT_EQ(s.value(), 4096 - 25 * 4096 / 49);
+  s.mouseUp(5, 34, keys::kLeft);
   EXPECT_FALSE(s.hitTest(5, 5));
   EXPECT_TRUE(s.hitTest(5, 10));
+  // Upright with a 20-pixel knob: travel 80 from y = 10, 4096 at the top.
+  BoundSkin k(oneSlider(" orientation='vertical'", kKnob, "<size width='20' height='100'/><pos x='0' y='0'/>"));
+  Slider& t = *k.skin->sliders[0];
+  k.sink.reflect = &t;
+  t.mouseDown(5, 10, keys::kLeft);
+  EXPECT_EQ(t.value(), 4096);
+  t.mouseMove(5, 89, keys::kLeft);
+  EXPECT_EQ(t.value(), 0);
+  t.mouseMove(5, 49, keys::kLeft);  // the centre: 40 of 79 steps up
+  EXPECT_EQ(t.value(), 40 * 4096 / 79);
+  // Drawn back from the truncated value the knob sits a pixel lower: centre 50.
+  EXPECT_EQ(t.knob()->rect().y, 40);
+  t.mouseUp(5, 49, keys::kLeft);
 }
 
 TEST(SliderMouse, CutWhileHeldRestoresOnRelease) {
@@ -203,6 +239,34 @@ TEST(SliderMouse, RoundKnobFromWhereTheDragStarted) {
   EXPECT_EQ(s.value(), 0);
   s.mouseUp(-500, 0, 0);
   EXPECT_EQ(s.value(), 0) << "a plain drag is not undone";
+}
+
+TEST(SliderMouse, RoundKnobReachesItsEndsAndCentreInEveryMove) {
+  // Sensibility 100: half of it from 0 is the centre, all of it the top end.
+  struct Case {
+    const char* move;
+    int32_t dx, dy;  // a pointer travel of 50 in the counted direction; dy up
+  } cases[] = {{"full", 30, 20}, {"horz", 50, 0}, {"vert", 0, 50}, {"v", 56, 12}};
+  for (const Case& c : cases) {
+    BoundSkin b(oneSlider(" orientation='round'", std::string("<fader move='") + c.move +
+                                                      "' sensibility='100'><pos x='0' y='0' nb='8' nbx='4'/></fader>"));
+    Slider& s = *b.skin->sliders[0];
+    b.sink.reflect = &s;
+    s.setValue(0);
+    s.mouseDown(50, 10, keys::kLeft);
+    s.mouseMove(50 + c.dx, 10 - c.dy, 0);
+    EXPECT_EQ(s.value(), 2048) << c.move;
+    s.mouseMove(50 + 2 * c.dx, 10 - 2 * c.dy, 0);
+    EXPECT_EQ(s.value(), 4096) << c.move;
+    s.mouseMove(50 + 3 * c.dx, 10 - 3 * c.dy, 0);
+    EXPECT_EQ(s.value(), 4096) << c.move << ": held at the top end";
+    s.mouseUp(50 + 3 * c.dx, 10 - 3 * c.dy, 0);
+    // From the top end the same travel back reaches the bottom end.
+    s.mouseDown(50, 10, keys::kLeft);
+    s.mouseMove(50 - 2 * c.dx, 10 + 2 * c.dy, 0);
+    EXPECT_EQ(s.value(), 0) << c.move;
+    s.mouseUp(50 - 2 * c.dx, 10 + 2 * c.dy, 0);
+  }
 }
 
 }  // namespace

@@ -206,6 +206,35 @@ TEST(RhythmViewDrag, ScratchesByPitchAndWraps) {
   view.mouseUp(1, 10, 0);
 }
 
+TEST(RhythmViewDrag, WrapNeverWalksThePointerAway) {
+  BoundSkin b(test::buildFrom(skinXml("<rhythm><size width='2' height='2'/><pos x='0' y='0'/><color/></rhythm>")));
+  RhythmView& view = *b.skin->rhythm;
+  b.desks.pitches[0] = 4096;
+  b.host.cursorX = -100;  // never placed
+  // Under 3 pixels the window has no inside to wrap into: the pointer stays.
+  for (int32_t width : {0, 1, 2}) {
+    view.setWindowWidth(width);
+    view.mouseDown(0, 0, keys::kLeft);
+    for (int32_t x : {0, -1, 0, 1, 2, 0}) view.mouseMove(x, 0, 0);
+    view.mouseUp(0, 0, 0);
+    EXPECT_EQ(b.host.cursorX, -100) << width;
+  }
+  // Three pixels: both edges land on the one inside column, and stay there.
+  view.setWindowWidth(3);
+  view.mouseDown(1, 0, keys::kLeft);
+  view.mouseMove(0, 0, 0);
+  EXPECT_EQ(b.host.cursorX, 1);
+  view.mouseMove(2, 0, 0);
+  EXPECT_EQ(b.host.cursorX, 1);
+  // A pointer far beyond an edge still lands inside.
+  view.setWindowWidth(800);
+  view.mouseMove(-5000, 0, 0);
+  EXPECT_EQ(b.host.cursorX, 1);
+  view.mouseMove(90000, 0, 0);
+  EXPECT_EQ(b.host.cursorX, 798);
+  view.mouseUp(798, 0, 0);
+}
+
 TEST(TextZoneMouse, OnlyASecondFormatTakesTheMouse) {
   BoundSkin b(test::buildFrom(skinXml(
       "<textzone resetcounter='true'><size width='20' height='10'/><pos x='0' y='0'/><text format='a'/><text2 format='b'/></textzone>"

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string_view>
 #include <vector>
 
 namespace zarnel {
@@ -30,6 +32,57 @@ TEST_F(PosixFontServiceTest, ArialResolvesToAMetricTwinWithTheCellHeightAsked) {
   EXPECT_EQ(font->height(), 16);
   // The twin's Windows ascent is 1854 of 2288 units of the cell.
   EXPECT_EQ(font->ascent(), 13);
+}
+
+// Return: the rows from the topmost to the bottommost inked pixel of text
+// drawn with the cell's top at row 0.
+int32_t inkRows(const Font& font, std::string_view text) {
+  Canvas canvas(400, font.height() + 4);
+  font.draw(canvas.target(), 0, 0, text, kInk, {0, 0, canvas.width, canvas.height});
+  int32_t top = canvas.height, bottom = -1;
+  for (int32_t y = 0; y < canvas.height; ++y) {
+    for (int32_t x = 0; x < canvas.width; ++x) {
+      if (canvas.at(x, y) == kBack) continue;
+      top = std::min(top, y);
+      bottom = std::max(bottom, y);
+    }
+  }
+  return bottom - top + 1;
+}
+
+TEST_F(PosixFontServiceTest, NegativeHeightsAreTheCharacterHeight) {
+  // The twin has 2048 units to the em and a cell of 2288: 1854 up, 434 down.
+  auto cell = fonts.createFont({"Arial", 40, 400});
+  auto em = fonts.createFont({"Arial", -40, 400});
+  ASSERT_TRUE(cell && em);
+  EXPECT_EQ(em->height(), 45);  // 40 × 2288 / 2048 = 44.7
+  EXPECT_EQ(em->ascent(), 36);  // 40 × 1854 / 2048 = 36.2
+  EXPECT_EQ(em->measure("Mixing desk").height, 45);
+  // Glyphs scale with the em: 2288 / 2048 times those of the same cell height,
+  // give or take the whole-pixel advances of the 11 letters at either size.
+  const double ratio = 2288.0 / 2048.0;
+  EXPECT_NEAR(em->measure("Mixing desk").width, cell->measure("Mixing desk").width * ratio, 6);
+  EXPECT_GT(em->measure("Mixing desk").width, cell->measure("Mixing desk").width + 15);
+  // A capital of the em font stands 1409 / 2048 of 40 pixels tall (27.5).
+  EXPECT_NEAR(inkRows(*em, "H"), 27.5, 1);
+  EXPECT_NEAR(inkRows(*cell, "H"), 27.5 / ratio, 1);
+  // The cell font of the em font's cell height draws the same glyphs.
+  auto twin = fonts.createFont({"Arial", 45, 400});
+  ASSERT_TRUE(twin);
+  EXPECT_NEAR(twin->measure("Mixing desk").width, em->measure("Mixing desk").width, 2);
+}
+
+TEST_F(PosixFontServiceTest, ZeroAndExtremeHeightsGiveUsableFonts) {
+  auto standard = fonts.createFont({"Arial", 0, 400});
+  ASSERT_TRUE(standard);
+  EXPECT_EQ(standard->height(), FontSpec{}.height);
+  for (int32_t h : {1, -1, 1000, -1000}) {
+    auto font = fonts.createFont({"Arial", h, 400});
+    ASSERT_TRUE(font) << h;
+    EXPECT_GE(font->height(), 1) << h;
+    EXPECT_GE(font->measure("W").width, h < 0 ? -h / 2 : h / 3) << h;
+  }
+  EXPECT_EQ(fonts.createFont({"Arial", -1000, 400})->height(), 1117);  // 1000 × 2288 / 2048
 }
 
 TEST_F(PosixFontServiceTest, MeasuresGrowWithTextHeightAndWeight) {
