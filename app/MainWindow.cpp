@@ -80,6 +80,7 @@ bool MainWindow::buildObjects() {
   sound_ = std::make_unique<SoundOutput>(*desks_[0], *desks_[1], services_);
   if (!sound_->start()) return false;
   sound_->resendParameters(app_.mixer());
+  attachApp();
   if (!buildRenderer()) return false;
   window_->acceptFiles(true);
   // Without its window the program runs on without tooltips.
@@ -87,6 +88,18 @@ bool MainWindow::buildObjects() {
   if (!tooltip_->create()) tooltip_.reset();
   window_->setTimer(timer::kDisplay, kDisplayRefreshMs);
   return true;
+}
+
+void MainWindow::attachApp() {
+  AppLinks links;
+  links.desks[0] = desks_[0].get();
+  links.desks[1] = desks_[1].get();
+  links.matcher = matcher_.get();
+  links.engine = sound_->engine();
+  links.window = window_.get();
+  links.shell = this;
+  links.later = later_;
+  app_.attach(links);
 }
 
 // The skin decides the window's size, so the window is sized before the
@@ -98,6 +111,9 @@ bool MainWindow::buildRenderer() {
   applySkinTooltips(*renderer_->skin(), localisation());
   sizeToSkin();
   deskState_ = std::make_unique<DeskState>(desks_[0].get(), desks_[1].get(), app_.mixer());
+  // The widgets take the mixer's state before the renderer first draws them.
+  app_.setSkin(renderer_->skin());
+  app_.applyMixerState(true);
   if (!renderer_->start(*window_, rendererLinks())) return false;
   if (settings().maximized != 0) enterFullScreen();
   return true;
@@ -132,6 +148,15 @@ void MainWindow::leaveFullScreen() {
   fullScreen_ = false;
 }
 
+void MainWindow::toggleFullScreen() {
+  if (fullScreen_) {
+    leaveFullScreen();
+  } else {
+    enterFullScreen();
+  }
+  settings().maximized = fullScreen_ ? 1 : 0;
+}
+
 bool MainWindow::replaceSkin(const std::string& name) {
   if (!renderer_ || !window_ || !services_.files) return false;
   std::unique_ptr<Skin> fresh = loadSkin(*services_.files, settings().homeFolder, name);
@@ -143,9 +168,12 @@ bool MainWindow::replaceSkin(const std::string& name) {
   settings().skin = name;
   const bool full = fullScreen_;
   leaveFullScreen();
+  app_.setSkin(nullptr);
   std::unique_ptr<Skin> old = renderer_->takeSkin();
   applySkinTooltips(*fresh, localisation());
   renderer_->setSkin(std::move(fresh));
+  app_.setSkin(renderer_->skin());
+  app_.applyMixerState(false);
   sizeToSkin();
   const bool started = renderer_->start(*window_, rendererLinks());
   if (full) enterFullScreen();
@@ -154,12 +182,8 @@ bool MainWindow::replaceSkin(const std::string& name) {
 
 bool MainWindow::loadDesk(int32_t d, const char* title, const char* author, const char* path,
                           TrackEntry* entry) {
-  if (!desks_[d]) return false;
-  if (matcher_) matcher_->stopPitchReset(d);
-  const bool loaded = desks_[d]->load(title, author, path, entry);
-  window_->setTimer(timer::kLoad[d], 40000);
-  app_.loadTimer[d] = timer::kLoad[d];
-  app_.mixer().selectPreviewDesk(d);
+  const bool loaded = app_.loadDesk(d, title, author, path, entry);
+  flush();
   return loaded;
 }
 
@@ -173,6 +197,11 @@ void MainWindow::post(uint32_t message, int32_t wparam, int32_t lparam) {
   if (window_) window_->post(message, wparam, lparam);
 }
 
+// Presents what the dispatch changed outside the mouse routing.
+void MainWindow::flush() {
+  if (renderer_ && renderer_->started()) renderer_->flush();
+}
+
 // Until the skin is drawn, the window shows its cleared back buffer.
 void MainWindow::paint() {
   if (renderer_ && renderer_->started()) return renderer_->paint();
@@ -182,7 +211,9 @@ void MainWindow::paint() {
 }
 
 intptr_t MainWindow::handle(const Message& m) {
-  if (routeMouse(m)) return 0;
+  if (routeMouse(m) || handleDeskMessage(m)) return 0;
+  intptr_t result = 0;
+  if (handleSysCommand(m, result)) return result;
   switch (m.id) {
     case msg::kTimer:
       onTimer(m.wparam);
@@ -200,15 +231,32 @@ intptr_t MainWindow::handle(const Message& m) {
       // The session ends whether or not a desk plays: no question to answer.
       if (m.wparam != 0 && !destroyed_) closeWithoutAsking();
       return 0;
-    case msg::kSysCommand:
-      // Screen savers and monitor power-off never interrupt a set.
-      return (m.wparam & 0xFFF0) == msg::kScScreenSave || (m.wparam & 0xFFF0) == msg::kScMonitorPower ? 1 : 0;
     case msg::kUser:
       // The broadcast plug-ins' get-skin query: no skin name to give.
       return m.lparam == int32_t(kGetSkinQuery) ? reinterpret_cast<intptr_t>(kNoSkinName) : -1;
     default:
       return 0;
   }
+}
+
+bool MainWindow::handleDeskMessage(const Message& m) {
+  if (m.id != kMsgMixIn && m.id != kMsgTrackEnded && m.id != kMsgEffect) return false;
+  if (m.id == kMsgMixIn) app_.mixIn(m.wparam);
+  if (m.id == kMsgTrackEnded) app_.trackEnded(m.wparam);
+  if (m.id == kMsgEffect) app_.effectRequest(m.wparam, m.lparam);
+  flush();
+  return true;
+}
+
+// Screen savers and monitor power-off never interrupt a set. The "close"
+// button's command closes as the window's own close does; the window
+// system has no minimised state, so "minimize" changes nothing.
+bool MainWindow::handleSysCommand(const Message& m, intptr_t& result) {
+  if (m.id != msg::kSysCommand) return false;
+  const int32_t command = m.wparam & 0xFFF0;
+  result = command == msg::kScScreenSave || command == msg::kScMonitorPower ? 1 : 0;
+  if (command == syscmd::kClose && !destroyed_) onClose();
+  return true;
 }
 
 // Mouse messages, in client coordinates; the right button's messages carry
@@ -253,7 +301,10 @@ void MainWindow::onTimer(int32_t id) {
     return;
   }
   for (int32_t d = 0; d < 2; ++d) {
-    if (id == timer::kPitchReset[d] && matcher_) matcher_->pitchResetTick(d);
+    if (id == timer::kPitchReset[d]) {
+      app_.pitchResetTick(d);
+      flush();
+    }
     if (id == timer::kLoad[d]) {
       window_->killTimer(id);
       app_.loadTimer[d] = 0;
@@ -292,6 +343,7 @@ void MainWindow::onDestroy() {
 }
 
 void MainWindow::onDestroyWithoutSaving() {
+  app_.detach();
   leaveFullScreen();
   tooltip_.reset();
   renderer_.reset();

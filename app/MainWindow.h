@@ -9,8 +9,9 @@
 #include <string>
 
 #include "app/App.h"
+#include "app/AppShell.h"
 #include "app/DeskState.h"
-#include "app/ShellActions.h"
+#include "app/LaterSeams.h"
 #include "app/SystemVolumeGuard.h"
 #include "app/TextLookup.h"
 #include "desk/BeatMatcher.h"
@@ -30,7 +31,7 @@ namespace zarnel {
 
 
 // UI thread only (post() from any thread).
-class MainWindow : public MessageHandler, public MessagePoster, public MouseHost {
+class MainWindow : public MessageHandler, public MessagePoster, public MouseHost, public AppShell {
  public:
   MainWindow(App& app, WindowSystem& windows, const PlatformServices& services, const TextLookup& texts);
   ~MainWindow() override;
@@ -38,9 +39,12 @@ class MainWindow : public MessageHandler, public MessagePoster, public MouseHost
   // Creates the window and everything it owns. Return: false (with
   // FatalError set) when a step fails; everything built is torn down again.
   bool create(const WindowSpec& spec);
-  // Sends the skin's gestures to sink instead of the built-in one (tests,
-  // and the action dispatch until it lives here). Pre: before create().
+  // Sends the skin's gestures to sink instead of the action dispatch (tests).
+  // Pre: before create().
   void setActionSink(ActionSink* sink) { actions_ = sink; }
+  // The subsystems still to come, for the dispatch. Pre: before create();
+  // later outlives the window.
+  void setLaterSeams(LaterSeams* later) { later_ = later; }
   // Measures and draws the tooltip's text with text instead of the built-in
   // font (the platform's font service). Pre: before create(); text outlives
   // the window.
@@ -50,10 +54,8 @@ class MainWindow : public MessageHandler, public MessagePoster, public MouseHost
   // because another program holds it. Pre: create() succeeded.
   void show();
 
-  // Loads a track onto desk d as the browser, dropped files and AutoMix do:
-  // stops the desk's gradual pitch reset, loads, restarts the desk's
-  // 40-second history timer and makes it the headphones' desk.
-  // Return: the desk's load result.
+  // Loads a track onto desk d as the browser, dropped files and AutoMix do
+  // (App::loadDesk). Return: the desk's load result.
   bool loadDesk(int32_t d, const char* title, const char* author, const char* path, TrackEntry* entry);
 
   // After a crash in the message loop: stops the sound and puts the system
@@ -80,6 +82,8 @@ class MainWindow : public MessageHandler, public MessagePoster, public MouseHost
   // switched.
   bool enterFullScreen();
   void leaveFullScreen();
+  // The "maximize" button: switches full-screen mode and the "Maximized" setting.
+  void toggleFullScreen() override;
 
   // Replaces the skin by the one called name: the new skin loads first; when
   // it cannot, the invalid-skin error shows and the current skin stays.
@@ -111,6 +115,12 @@ class MainWindow : public MessageHandler, public MessagePoster, public MouseHost
   void onDestroy();
   void onDestroyWithoutSaving();
   void onTimer(int32_t id);
+  // The audio thread's messages (1068, 1069, 1073) and the window buttons'
+  // system commands. Return: whether m was one of them.
+  bool handleDeskMessage(const Message& m);
+  bool handleSysCommand(const Message& m, intptr_t& result);
+  void attachApp();
+  void flush();
   void paint();
   bool confirmClose();
 
@@ -125,8 +135,9 @@ class MainWindow : public MessageHandler, public MessagePoster, public MouseHost
   std::unique_ptr<SystemVolumeGuard> volumes_;
   std::unique_ptr<SoundOutput> sound_;
   std::unique_ptr<DeskState> deskState_;
-  ShellActions shellActions_;
-  ActionSink* actions_ = &shellActions_;
+  LaterSeams noLater_;
+  LaterSeams* later_ = &noLater_;
+  ActionSink* actions_ = &app_;
   std::unique_ptr<Renderer> renderer_;
   BuiltinTextRenderer builtinText_;
   std::unique_ptr<FontTextRenderer> fontText_;

@@ -102,6 +102,8 @@ class Desk {
   // The cue cycle: from a playing desk back to the cue, then to the start,
   // then to the first beat. Guard: length >= 0.
   void stop();
+  // Starts the cue cycle again, so that the next stop returns to the cue.
+  void clearCueCycle() { cueCycle_.store(0); }
   // Stores the heard position as the track's cue.
   void setCue();
   // Seeks to cue point n (0..3) when the track has it. Guard: length >= 0.

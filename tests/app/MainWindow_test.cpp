@@ -10,6 +10,8 @@
 #include "platform/virtual/VirtualSoundSystem.h"
 #include "platform/virtual/VirtualThreadControl.h"
 #include "platform/virtual/VirtualWindowSystem.h"
+#include "app/ActionIds.h"
+#include "app/support/DispatchRig.h"
 #include "skin/ActionNames.h"
 #include "skin/SkinFiles.h"
 #include "skin/support/GoldenImage.h"
@@ -325,6 +327,92 @@ TEST(MainWindow, ASkinReplacedAtRunTimeResizesTheWindowAndABadOneLeavesTheCurren
   EXPECT_EQ(w->height(), 120);
   EXPECT_TRUE(s.window().renderer()->started());
   EXPECT_EQ(w->screen()[12 * 240 + 12], 0x2040A0u);  // the new skin's play button, on the screen
+}
+
+TEST(MainWindow, TheSkinsButtonsReachTheDesksAndShowTheirState) {
+  Shell s;
+  s.sound.addCard("card");
+  settings().skin = "small";
+  ASSERT_TRUE(s.create());
+  VirtualWindow* w = s.windows.find("ZARNEL");
+  ASSERT_TRUE(s.window().loadDesk(0, "a", "", "a.wav", nullptr));
+  EXPECT_EQ(w->screen()[12 * 240 + 12], 0x2040A0u);
+  Message down = make(w, msg::kLButtonDown, msg::kMkLButton);
+  down.x = 15, down.y = 15;
+  s.window().handle(down);
+  Message up = make(w, msg::kLButtonUp, 0);
+  up.x = 15, up.y = 15;
+  s.window().handle(up);
+  EXPECT_TRUE(s.window().desk(0)->playing());
+  EXPECT_FALSE(s.window().desk(1)->playing());
+  EXPECT_EQ(w->screen()[12 * 240 + 12], 0x40E0FFu);  // "play_pause" selected, on the screen
+  s.window().handle(down);
+  s.window().handle(up);
+  EXPECT_FALSE(s.window().desk(0)->playing());
+  EXPECT_EQ(w->screen()[12 * 240 + 12], 0x2040A0u);
+}
+
+TEST(MainWindow, TheAudioThreadsMessagesAndThePitchTimersReachTheDispatch) {
+  Shell s;
+  s.sound.addCard("card");
+  test::RecordingLater later;
+  s.window().setLaterSeams(&later);
+  ASSERT_TRUE(s.create());
+  VirtualWindow* w = s.windows.find("ZARNEL");
+  s.window().handle(make(w, kMsgTrackEnded, 1));
+  EXPECT_EQ(later.last(), "ended 1");
+  s.window().handle(make(w, kMsgMixIn, 0));
+  EXPECT_EQ(later.last(), "mixin 0");
+  s.window().handle(make(w, kMsgEffect, 0x0203, 9));
+  EXPECT_EQ(later.last(), "effect request 515 9");
+  ASSERT_TRUE(s.window().loadDesk(1, "a", "", "a.wav", nullptr));
+  s.app.setPitch(1, 4200);
+  s.app.shortcutAction(shortcut::kPitchReset, 1);
+  EXPECT_EQ(w->timers().at(timer::kPitchReset[1]), 500);
+  s.window().handle(make(w, msg::kTimer, timer::kPitchReset[1]));
+  EXPECT_EQ(s.window().desk(1)->pitch(), 4184);
+}
+
+TEST(MainWindow, TheCloseButtonClosesAsTheWindowDoes) {
+  Shell s;
+  s.sound.addCard("card");
+  ASSERT_TRUE(s.create());
+  VirtualWindow* w = s.windows.find("ZARNEL");
+  s.app.buttonRelease(button::kClose, -1, msg::kMkLButton);
+  Message m;
+  ASSERT_TRUE(s.windows.peekMessage(m, 0));
+  s.window().handle(m);
+  EXPECT_TRUE(s.window().destroyed());
+  EXPECT_EQ(s.window().handle(make(w, msg::kSysCommand, syscmd::kClose)), 0);  // once only
+}
+
+TEST(MainWindow, TheMaximizeButtonSwitchesFullScreenAndTheSetting) {
+  Shell s;
+  s.sound.addCard("card");
+  settings().skin = "small";
+  ASSERT_TRUE(s.create());
+  VirtualWindow* w = s.windows.find("ZARNEL");
+  s.app.buttonRelease(button::kMaximize, -1, msg::kMkLButton);
+  EXPECT_TRUE(w->fullScreen());
+  EXPECT_EQ(settings().maximized, 1);
+  s.app.buttonRelease(button::kMaximize, -1, msg::kMkLButton);
+  EXPECT_FALSE(w->fullScreen());
+  EXPECT_EQ(settings().maximized, 0);
+}
+
+TEST(MainWindow, AReplacedSkinShowsTheCurrentState) {
+  Shell s;
+  s.sound.addCard("card");
+  settings().skin = "small";
+  ASSERT_TRUE(s.create());
+  ASSERT_TRUE(s.window().loadDesk(0, "a", "", "a.wav", nullptr));
+  s.app.buttonPress(button::kPlayPause, 0, msg::kMkLButton);
+  ASSERT_TRUE(s.window().replaceSkin("default"));
+  ASSERT_TRUE(s.window().replaceSkin("small"));
+  EXPECT_EQ(s.app.reflection().skin(), s.window().renderer()->skin());
+  VirtualWindow* w = s.windows.find("ZARNEL");
+  EXPECT_EQ(w->screen()[12 * 240 + 12], 0x40E0FFu);  // still playing, shown at once
+  s.app.buttonPress(button::kPlayPause, 0, msg::kMkLButton);
 }
 
 }  // namespace
