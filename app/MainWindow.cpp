@@ -7,6 +7,7 @@
 #include "app/Settings.h"
 #include "app/SettingsStore.h"
 #include "library/DateStamp.h"
+#include "platform/Registry.h"
 #include "skin/BalloonImage.h"
 #include "skin/SkinFiles.h"
 #include "skin/SkinTooltips.h"
@@ -81,6 +82,7 @@ bool MainWindow::buildObjects() {
   if (!sound_->start()) return false;
   sound_->resendParameters(app_.mixer());
   attachApp();
+  attachInput();
   if (!buildRenderer()) return false;
   window_->acceptFiles(true);
   // Without its window the program runs on without tooltips.
@@ -88,6 +90,18 @@ bool MainWindow::buildObjects() {
   if (!tooltip_->create()) tooltip_.reset();
   window_->setTimer(timer::kDisplay, kDisplayRefreshMs);
   return true;
+}
+
+// The stored key bindings, and joystick 1 with its calibration.
+void MainWindow::attachInput() {
+  if (settings().shortcuts) shortcuts_.readValue(kRegBinary, *settings().shortcuts);
+  int32_t minimumX = 0, rangeX = 0;
+  app_.joystickCaptured = windows_.captureJoystick(window_.get(), minimumX, rangeX);
+  if (app_.joystickCaptured) {
+    shortcuts_.setJoystickRange(minimumX, rangeX);
+    app_.joystickMinX = minimumX;
+    app_.joystickRangeX = std::max(rangeX, 1);
+  }
 }
 
 void MainWindow::attachApp() {
@@ -231,6 +245,18 @@ intptr_t MainWindow::handle(const Message& m) {
       // The session ends whether or not a desk plays: no question to answer.
       if (m.wparam != 0 && !destroyed_) closeWithoutAsking();
       return 0;
+    case msg::kKeyDown:
+    case msg::kSysKeyDown:
+      if (shortcuts_.handleKey(m.wparam, m.lparam, m.modifiers)) flush();
+      return 0;
+    case msg::kJoy1Move:
+      shortcuts_.joystickMove(m.wparam, m.lparam & 0xFFFF);
+      flush();
+      return 0;
+    case msg::kJoy1ButtonDown:
+      shortcuts_.joystickButton(m.wparam);
+      flush();
+      return 0;
     case msg::kUser:
       // The broadcast plug-ins' get-skin query: no skin name to give.
       return m.lparam == int32_t(kGetSkinQuery) ? reinterpret_cast<intptr_t>(kNoSkinName) : -1;
@@ -337,12 +363,16 @@ void MainWindow::closeWithoutAsking() {
 // Tears down in the reverse order of creation and writes the settings last.
 void MainWindow::onDestroy() {
   onDestroyWithoutSaving();
+  settings().shortcuts = shortcuts_.value();
   saveSettings(services_, true);
   destroyed_ = true;
   windows_.postQuit();
 }
 
 void MainWindow::onDestroyWithoutSaving() {
+  int32_t minimumX = 0, rangeX = 0;
+  if (app_.joystickCaptured) windows_.captureJoystick(nullptr, minimumX, rangeX);
+  app_.joystickCaptured = false;
   app_.detach();
   leaveFullScreen();
   tooltip_.reset();

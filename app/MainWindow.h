@@ -12,6 +12,8 @@
 #include "app/AppShell.h"
 #include "app/DeskState.h"
 #include "app/LaterSeams.h"
+#include "app/ShortcutBridge.h"
+#include "app/ShortcutManager.h"
 #include "app/SystemVolumeGuard.h"
 #include "app/TextLookup.h"
 #include "desk/BeatMatcher.h"
@@ -95,6 +97,7 @@ class MainWindow : public MessageHandler, public MessagePoster, public MouseHost
   Window* window() const { return window_.get(); }
   Renderer* renderer() const { return renderer_.get(); }
   Tooltip* tooltip() const { return tooltip_.get(); }
+  ShortcutManager& shortcuts() { return shortcuts_; }
   Desk* desk(int32_t d) const { return desks_[d].get(); }
   SoundOutput* soundOutput() const { return sound_.get(); }
   BeatMatcher* matcher() const { return matcher_.get(); }
@@ -120,6 +123,7 @@ class MainWindow : public MessageHandler, public MessagePoster, public MouseHost
   bool handleDeskMessage(const Message& m);
   bool handleSysCommand(const Message& m, intptr_t& result);
   void attachApp();
+  void attachInput();
   void flush();
   void paint();
   bool confirmClose();
@@ -143,6 +147,8 @@ class MainWindow : public MessageHandler, public MessagePoster, public MouseHost
   std::unique_ptr<FontTextRenderer> fontText_;
   const TextRenderer* text_ = &builtinText_;
   std::unique_ptr<Tooltip> tooltip_;
+  ShortcutBridge shortcutBridge_{app_};
+  ShortcutManager shortcuts_{shortcutBridge_};
   bool fullScreen_ = false;
   bool created_ = false;
   bool destroyed_ = false;

@@ -415,5 +415,33 @@ TEST(MainWindow, AReplacedSkinShowsTheCurrentState) {
   s.app.buttonPress(button::kPlayPause, 0, msg::kMkLButton);
 }
 
+TEST(MainWindow, StoredKeyBindingsAndTheJoystickReachTheDesksAndTheMixer) {
+  Shell s;
+  s.sound.addCard("card");
+  // Q (scan code 0x10) plays desk 1; the right arrow (extended 0x4D) moves
+  // the crossfader right.
+  settings().shortcuts = std::vector<uint8_t>{0x10, 0x00, 2, 1, 0x4D, 0x01, 0, 39};
+  s.windows.plugJoystick(0, 65535);
+  ASSERT_TRUE(s.create());
+  VirtualWindow* w = s.windows.find("ZARNEL");
+  EXPECT_EQ(s.windows.joystickWindow(), w);
+  ASSERT_TRUE(s.window().loadDesk(0, "a", "", "a.wav", nullptr));
+  Message q = make(w, msg::kKeyDown, 'Q', 0x10 << 16 | 1);
+  s.window().handle(q);
+  EXPECT_TRUE(s.window().desk(0)->playing());
+  const int32_t before = s.app.mixer().crossfader();
+  s.window().handle(make(w, msg::kKeyDown, 0x27, (0x14D << 16) | 1));
+  EXPECT_EQ(s.app.mixer().crossfader(), before + 128);
+  s.window().handle(make(w, msg::kJoy1Move, msg::kJoyButton1, 65535));
+  EXPECT_EQ(s.app.mixer().crossfader(), 4096);
+  s.window().handle(make(w, msg::kJoy1Move, 0, 0));  // button 1 not held
+  EXPECT_EQ(s.app.mixer().crossfader(), 4096);
+
+  s.window().handle(make(w, msg::kClose));  // written back with the settings
+  ASSERT_TRUE(s.window().destroyed());
+  EXPECT_EQ(settings().shortcuts, (std::vector<uint8_t>{0x10, 0x00, 2, 1, 0x4D, 0x01, 0, 39}));
+  EXPECT_EQ(s.windows.joystickWindow(), nullptr);
+}
+
 }  // namespace
 }  // namespace zarnel
