@@ -10,6 +10,7 @@
 
 #include "app/App.h"
 #include "app/DeskState.h"
+#include "app/ZoneState.h"
 #include "app/ShellActions.h"
 #include "app/SystemVolumeGuard.h"
 #include "app/TextLookup.h"
@@ -103,7 +104,9 @@ class MainWindow : public MessageHandler, public MessagePoster, public MouseHost
   bool buildRenderer();
   Bitmap balloonImage() const;
   void sizeToSkin();
-  RendererLinks rendererLinks() const { return RendererLinks{actions_, deskState_.get(), deskState_.get()}; }
+  RendererLinks rendererLinks() const {
+    return RendererLinks{actions_, deskState_.get(), deskState_.get(), zoneState_.get()};
+  }
   // Routes a mouse message to the widgets. Return: false for other messages.
   bool routeMouse(const Message& m);
   void onClose();
@@ -125,6 +128,7 @@ class MainWindow : public MessageHandler, public MessagePoster, public MouseHost
   std::unique_ptr<SystemVolumeGuard> volumes_;
   std::unique_ptr<SoundOutput> sound_;
   std::unique_ptr<DeskState> deskState_;
+  std::unique_ptr<ZoneState> zoneState_;
   ShellActions shellActions_;
   ActionSink* actions_ = &shellActions_;
   std::unique_ptr<Renderer> renderer_;
