@@ -125,6 +125,7 @@ bool MainWindow::buildRenderer() {
   applySkinTooltips(*renderer_->skin(), localisation());
   sizeToSkin();
   deskState_ = std::make_unique<DeskState>(desks_[0].get(), desks_[1].get(), app_.mixer());
+  zoneState_ = std::make_unique<ZoneState>(desks_[0].get(), desks_[1].get(), app_.mixer(), windows_, services_.clock);
   // The widgets take the mixer's state before the renderer first draws them.
   app_.setSkin(renderer_->skin());
   app_.applyMixerState(true);
@@ -378,6 +379,7 @@ void MainWindow::onDestroyWithoutSaving() {
   tooltip_.reset();
   renderer_.reset();
   deskState_.reset();
+  zoneState_.reset();
   if (sound_) sound_->stop();
   sound_.reset();
   if (volumes_) volumes_->restore();

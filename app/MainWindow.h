@@ -16,6 +16,7 @@
 #include "app/ShortcutManager.h"
 #include "app/SystemVolumeGuard.h"
 #include "app/TextLookup.h"
+#include "app/ZoneState.h"
 #include "desk/BeatMatcher.h"
 #include "desk/Desk.h"
 #include "library/TrackStore.h"
@@ -110,7 +111,9 @@ class MainWindow : public MessageHandler, public MessagePoster, public MouseHost
   bool buildRenderer();
   Bitmap balloonImage() const;
   void sizeToSkin();
-  RendererLinks rendererLinks() const { return RendererLinks{actions_, deskState_.get(), deskState_.get()}; }
+  RendererLinks rendererLinks() const {
+    return RendererLinks{actions_, deskState_.get(), deskState_.get(), zoneState_.get()};
+  }
   // Routes a mouse message to the widgets. Return: false for other messages.
   bool routeMouse(const Message& m);
   void onClose();
@@ -139,6 +142,7 @@ class MainWindow : public MessageHandler, public MessagePoster, public MouseHost
   std::unique_ptr<SystemVolumeGuard> volumes_;
   std::unique_ptr<SoundOutput> sound_;
   std::unique_ptr<DeskState> deskState_;
+  std::unique_ptr<ZoneState> zoneState_;
   LaterSeams noLater_;
   LaterSeams* later_ = &noLater_;
   ActionSink* actions_ = &app_;

@@ -182,7 +182,7 @@ void BeatAnalyser::levelRt(const int16_t* block, TrackData* data) {
   levelSum_ += level - levels_[levelCursor_];
   levels_[levelCursor_] = level;
   levelCursor_ = levelCursor_ == 0 ? kLevelBlocks - 1 : levelCursor_ - 1;
-  if (data && levelSum_ > loadWord(data->v8)) storeWord(data->v8, levelSum_);
+  if (data && levelSum_ > loadWord(data->v8)) storeWord(data->v8, int32_t(levelSum_));
 }
 
 // --- queries -------------------------------------------------------------

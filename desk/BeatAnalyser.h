@@ -17,6 +17,7 @@
 #include "desk/BeatKernels.h"
 #include "desk/BeatSearch.h"
 #include "desk/LagSums.h"
+#include "desk/SharedWord.h"
 #include "desk/TempoVote.h"
 #include "library/TrackEntry.h"
 
@@ -115,7 +116,7 @@ class BeatAnalyser {
   int32_t levelCursor_ = 0;
   std::atomic<float> tempo_{0.0f};
   std::atomic<float> rawTempo_{0.0f};
-  int32_t levelSum_ = 0;
+  RtWord levelSum_{0};  // read by the text zones on the UI thread
   std::atomic<TrackData*> record_{nullptr};
   StrengthRing strength_;
   std::atomic<int32_t> meterRing_[kMeterSlots];

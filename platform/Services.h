@@ -12,6 +12,7 @@ class ThreadControl;
 class Registry;
 class DriveList;
 class FontService;
+class LocalClock;
 
 // Borrowed pointers; the backend owns the services for the whole run.
 struct PlatformServices {
@@ -24,6 +25,7 @@ struct PlatformServices {
   Registry* registry = nullptr;
   DriveList* drives = nullptr;
   FontService* fonts = nullptr;  // none: the program draws with its built-in font
+  const LocalClock* clock = nullptr;  // none: the standard library's local time
 };
 
 }  // namespace zarnel

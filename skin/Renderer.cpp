@@ -57,7 +57,7 @@ bool Renderer::start(Window& window, const RendererLinks& links, bool runThread)
   links_ = links;
   surface_ = std::make_unique<DrawSurface>(window.backBuffer(), w, h, &skin_->surface);
   preparePanel();
-  context_ = WidgetContext{surface_.get(), links.actions, links.deskReader, &host_, panel_.get()};
+  context_ = WidgetContext{surface_.get(), links.actions, links.deskReader, &host_, panel_.get(), text_, links.zones};
   skin_->bind(&context_);
   router_.setSkin(skin_.get());
   rhythmRect_ = rhythmArea(*skin_, w, h);

@@ -46,6 +46,7 @@ struct RendererLinks {
   ActionSink* actions = nullptr;
   const DeskReader* deskReader = nullptr;
   const DeskDisplay* desks = nullptr;
+  const ZoneValues* zones = nullptr;  // what the text zones show
 };
 
 class Renderer {
@@ -68,7 +69,8 @@ class Renderer {
   std::unique_ptr<Skin> takeSkin();
   // The panel picture as drawn (800 by 205), before the skin's colour matrix.
   void setPanelImage(Bitmap image) { panelImage_ = std::move(image); }
-  // What the panel's text primitive draws with. Pre: outlives the renderer.
+  // What the panel's text primitive and the text zones draw with. Pre:
+  // outlives the renderer.
   void setTextRenderer(const TextRenderer* text) { text_ = text; }
 
   // Binds window's back buffer (resizing the window to the skin when it

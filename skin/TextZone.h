@@ -1,18 +1,25 @@
 #pragma once
-// A text display of the skin ("textzone"). Its formats are kept as the skin
-// gives them; until the format language is in place the zone draws its
-// background with a faint frame in the current format's colour.
+// A text display of the skin ("textzone"): desk and clock values through
+// its display format (TextFormatter), or the desk's status message. A click
+// switches to the second format when there is one.
 
 #include <cstdint>
 #include <optional>
 #include <string>
 
 #include "skin/SkinLook.h"
+#include "skin/TextLayout.h"
 #include "skin/Widget.h"
 
 namespace zarnel {
 
-enum class TextAlign { kLeft, kRight, kCentre };
+class TextPainter;
+
+// Return: the message a zone with "geterrormessage" shows for a desk status:
+// the desk's own message for 152, the localised text for 153, 156 and 157,
+// and nothing for any other code (the zone shows only its background).
+// UI thread (reads the process-wide texts).
+std::string statusText(int32_t status, const std::string& deskMessage);
 
 struct TextFormat {
   std::string format;  // the display format, as written
@@ -49,16 +56,29 @@ class TextZone : public Widget {
 
   // Only a zone with a second format takes the mouse.
   bool hitTest(int32_t x, int32_t y) override;
+  // The background, then the desk's status message (with
+  // "geterrormessage" and a non-zero status) or the current format; marks
+  // the zone for repaint unless a "song_pos" slider repaints it.
   void draw() override;
   // Switches between the formats; with "resetcounter" restarts the counter.
   void mouseUp(int32_t x, int32_t y, int32_t keys) override;
+  // The first binding to a clock starts the counter.
+  void bind(const WidgetContext* context) override;
 
  private:
+  // Return: whether the status message mode applies (drawn when it has a text).
+  bool drawStatus(TextPainter& painter);
+  void drawFormat(TextPainter& painter);
+  // Return: the steady clock's milliseconds: the zone values', else the
+  // mouse host's; none without either.
+  std::optional<int64_t> now() const;
+
   TextFormat first_;
   std::optional<TextFormat> second_;
   bool errorMessages_ = false, resetCounter_ = false, onSongPos_ = false;
   bool showSecond_ = false;
   int64_t counterStart_ = 0;
+  bool counterStarted_ = false;
 };
 
 }  // namespace zarnel

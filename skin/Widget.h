@@ -92,6 +92,8 @@ class Widget {
   const DeskReader* desks() const { return context_ ? context_->desks : nullptr; }
   MouseHost* host() const { return context_ ? context_->host : nullptr; }
   PanelPainter* panel() const { return context_ ? context_->panel : nullptr; }
+  const TextRenderer* textRenderer() const { return context_ ? context_->text : nullptr; }
+  const ZoneValues* zoneValues() const { return context_ ? context_->zones : nullptr; }
 
  private:
   SkinRect rect_;

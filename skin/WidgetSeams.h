@@ -11,6 +11,8 @@ namespace zarnel {
 
 class DrawSurface;
 class PanelPainter;
+class TextRenderer;
+class ZoneValues;
 
 // What buttons, sliders and the rhythm view ask for. desk is 0, 1, or -1 for
 // a widget without "chan"; keys the key-state word with the routing's bits
@@ -76,6 +78,8 @@ struct WidgetContext {
   const DeskReader* desks = nullptr;
   MouseHost* host = nullptr;
   PanelPainter* panel = nullptr;  // the browser panel's primitives
+  const TextRenderer* text = nullptr;  // what text is measured and drawn with
+  const ZoneValues* zones = nullptr;   // the values the text zones show
 };
 
 }  // namespace zarnel

@@ -4,6 +4,7 @@
 
 #include "app/FatalError.h"
 #include "app/Settings.h"
+#include "platform/LocalClock.h"
 #include "platform/WritableFile.h"
 #include "platform/virtual/VirtualFileSystem.h"
 #include "platform/virtual/VirtualRegistry.h"
@@ -38,6 +39,12 @@ struct FixedTexts : TextLookup {
   std::string errorText(int32_t index) const override { return "Errors/" + std::to_string(index); }
 };
 
+// The clock the zones show: fixed, so the reference images do not depend on
+// the hour the tests run.
+struct FixedClock : LocalClock {
+  LocalTime now() const override { return LocalTime{21, 47, 5}; }
+};
+
 struct Shell {
   Shell() {
     settings().resetToDefaults();
@@ -47,6 +54,7 @@ struct Shell {
     services.sound = &sound;
     services.threads = &threads;
     services.registry = &registry;
+    services.clock = &clock;
     files.put("a.wav", test::makeWav({}, test::toBytes(test::stereoSine(44100 * 5, 440, 440, 8000))));
     // The default skin: an 800 by 600 window with the browser alone.
     files.put(skinXmlPath(settings().homeFolder, "default"), test::textBytes(test::skinXml("")));
@@ -60,6 +68,7 @@ struct Shell {
   VirtualSoundSystem sound;
   VirtualThreadControl threads;
   VirtualRegistry registry;
+  FixedClock clock;
   VirtualWindowSystem windows;
   PlatformServices services;
   FixedTexts texts;
