@@ -100,7 +100,7 @@ void PanelPainter::text(const FontDescription& font, std::string_view text, Colo
   // The clip becomes the target: a sub-rectangle of the back buffer.
   const PixelTarget target{surface_.backBuffer() + int64_t(y0) * surface_.width() + x0, x1 - x0, y1 - y0,
                            surface_.width()};
-  text_->draw(font, text, colour, target, x - x0, y - y0);
+  text_->draw(font, text, pixelOfColour(colour), target, x - x0, y - y0);  // the renderers take a pixel
 }
 
 }  // namespace zarnel

@@ -4,6 +4,7 @@
 
 #include "skin/DrawSurface.h"
 #include "skin/PanelImage.h"
+#include "skin/TextRenderer.h"
 
 namespace zarnel {
 namespace {
@@ -96,6 +97,32 @@ TEST(PanelPainter, LinesFillsAndFrames) {
   painter.frame3d({6, 1, 8, 6}, look, false);
   EXPECT_EQ(rig.at(6, 1), 0x040000u);
   EXPECT_EQ(rig.at(13, 6), 0x020000u);
+}
+
+// Records where and in which pixel colour text was asked for.
+struct RecordingText : TextRenderer {
+  TextExtent measure(const FontDescription&, std::string_view) const override { return {}; }
+  void draw(const FontDescription&, std::string_view, ColourRef colour, const PixelTarget& target, int32_t x,
+            int32_t y) const override {
+    pixel = colour;
+    width = target.width;
+    at = {x, y};
+  }
+  mutable uint32_t pixel = 0;
+  mutable int32_t width = 0;
+  mutable SkinPoint at;
+};
+
+TEST(PanelPainter, TextGoesToTheRendererAsAPixelClippedToItsRectangle) {
+  Rig rig;
+  Bitmap panel;
+  RecordingText text;
+  PanelPainter painter(rig.surface, panel, &text);
+  painter.text(FontDescription{}, "x", 0x0000FF /* red, as a colour reference */, 5, 3, {4, 2, 100, 5});
+  EXPECT_EQ(text.pixel, 0xFF0000u);
+  EXPECT_EQ(text.width, 16);  // 4..20: clipped to the back buffer
+  EXPECT_EQ(text.at.x, 1);
+  EXPECT_EQ(text.at.y, 1);
 }
 
 }  // namespace
