@@ -96,6 +96,37 @@ sleep 1
 size2=$(stat -c %s "$work/audio.raw" 2>/dev/null || echo 0)
 [ "$size2" -gt "$size1" ] || fail "the sound card does not play ($size1 -> $size2 bytes)"
 
+# Controls act: a kill lights, the crossfader and a pitch slider follow a
+# drag, the keyboard's right arrow moves the crossfader, and the clock zone,
+# clicked over to its counter, runs.
+changed() {  # region of two shots differs
+  ! "$bin/zarnel-xshot" compare "$1" "$2" --region $3 $4 $5 $6 --max-differing 0.02
+}
+away() { xdotool mousemove --window "$main" 5 590; sleep 0.4; }
+away
+"$bin/zarnel-xshot" grab "$shots/07-before-controls.png" "$main"
+xdotool mousemove --window "$main" 346 117 click 1
+away
+"$bin/zarnel-xshot" grab "$shots/08-kill.png" "$main"
+changed "$shots/07-before-controls.png" "$shots/08-kill.png" 326 103 40 28 || fail "the kill button does not light"
+xdotool mousemove --window "$main" 400 398 mousedown 1 mousemove --window "$main" 320 398 mouseup 1
+xdotool mousemove --window "$main" 205 187 mousedown 1 mousemove --window "$main" 205 150 mouseup 1
+away
+"$bin/zarnel-xshot" grab "$shots/09-dragged.png" "$main"
+changed "$shots/08-kill.png" "$shots/09-dragged.png" 282 382 236 32 || fail "the crossfader does not follow a drag"
+changed "$shots/08-kill.png" "$shots/09-dragged.png" 194 130 22 114 || fail "the pitch slider does not follow a drag"
+xdotool windowfocus --sync "$main" 2>/dev/null || xdotool windowfocus "$main"
+xdotool key Right Right Right Right Right Right Right Right
+sleep 0.4
+"$bin/zarnel-xshot" grab "$shots/10-key.png" "$main"
+changed "$shots/09-dragged.png" "$shots/10-key.png" 282 382 236 32 || fail "the right arrow does not move the crossfader"
+xdotool mousemove --window "$main" 650 17 click 1
+away
+"$bin/zarnel-xshot" grab "$shots/11-counter.png" "$main"
+sleep 1.2
+"$bin/zarnel-xshot" grab "$shots/12-counter-later.png" "$main"
+changed "$shots/11-counter.png" "$shots/12-counter-later.png" 608 6 84 22 || fail "the counter does not run"
+
 # A termination signal closes the program as closing its window does: it
 # ends by itself, and the settings and the track store are written.
 before=$(stat -c %Y "$reg")
@@ -108,4 +139,4 @@ zarnel_pid=""
 [ "$(stat -c %Y "$reg")" -gt "$before" ] || fail "the settings were not written"
 grep -q '"Output mode"' "$reg" || fail "the settings file lacks the program's values"
 [ -e "$work/home/zarnel Internal Database." ] || fail "no track store"
-echo "PASS: splash, skinned main window, over and down images, sound output, close on SIGTERM; screenshots in $shots"
+echo "PASS: splash, skinned main window, over and down images, a shaped tooltip, kill, crossfader, pitch and keyboard controls, the counter, sound output, close on SIGTERM; screenshots in $shots"
