@@ -5,7 +5,7 @@
 
 #include "skin/DrawSurface.h"
 #include "skin/PanelImage.h"
-#include "skin/TextRenderer.h"
+#include "skin/TextPainter.h"
 
 namespace zarnel {
 
@@ -92,15 +92,7 @@ void PanelPainter::frame3d(const SkinRect& r, const BrowserLook& look, bool sunk
 
 void PanelPainter::text(const FontDescription& font, std::string_view text, ColourRef colour, int32_t x, int32_t y,
                         const SkinRect& clip) {
-  if (!text_ || colour == kColourTransparent) return;
-  const int32_t x0 = std::max(clip.x, 0), y0 = std::max(clip.y, 0);
-  const int32_t x1 = int32_t(std::min<int64_t>(int64_t(clip.x) + clip.width, surface_.width()));
-  const int32_t y1 = int32_t(std::min<int64_t>(int64_t(clip.y) + clip.height, surface_.height()));
-  if (x1 <= x0 || y1 <= y0) return;
-  // The clip becomes the target: a sub-rectangle of the back buffer.
-  const PixelTarget target{surface_.backBuffer() + int64_t(y0) * surface_.width() + x0, x1 - x0, y1 - y0,
-                           surface_.width()};
-  text_->draw(font, text, pixelOfColour(colour), target, x - x0, y - y0);  // the renderers take a pixel
+  if (text_) TextPainter(surface_, *text_).drawLine(font, text, colour, x, y, clip);
 }
 
 }  // namespace zarnel
