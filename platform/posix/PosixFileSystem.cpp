@@ -8,8 +8,8 @@
 #include <cerrno>
 #include <ctime>
 
-#include "platform/WritableFile.h"
 #include "platform/AudioThread.h"
+#include "platform/WritableFile.h"
 
 namespace zarnel {
 

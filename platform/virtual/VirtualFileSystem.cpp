@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/WritableFile.h"
 #include "platform/AudioThread.h"
+#include "platform/WritableFile.h"
 
 namespace zarnel {
 

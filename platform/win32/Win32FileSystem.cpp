@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "platform/WritableFile.h"
 #include "platform/AudioThread.h"
+#include "platform/WritableFile.h"
 
 namespace zarnel {
 
