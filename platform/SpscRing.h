@@ -27,6 +27,19 @@ class SpscRing {
   }
   // Return: the producer's position, the count of bytes ever written.
   uint32_t tail() const { return tail_.load(std::memory_order_relaxed); }
+  // Return: where the next bytes go, with room set to the bytes that fit
+  // there without wrapping, for a producer that writes in place.
+  uint8_t* writeSpan(uint32_t& room) const {
+    const uint32_t i = tail_.load(std::memory_order_relaxed) & (capacity_ - 1);
+    const uint32_t free = writable();
+    room = free < capacity_ - i ? free : capacity_ - i;
+    return bytes_.get() + i;
+  }
+  // Publishes n bytes written at writeSpan. Pre: n <= its room.
+  void commit(uint32_t n) {
+    // Release: the bytes are in place before the consumer can see them counted.
+    tail_.store(tail_.load(std::memory_order_relaxed) + n, std::memory_order_release);
+  }
   // Copies n bytes in and publishes them. Pre: n <= writable().
   void write(const uint8_t* src, uint32_t n) {
     const uint32_t t = tail_.load(std::memory_order_relaxed);

@@ -97,6 +97,9 @@ bool ReadAhead::settledRt() {
 
 void ReadAhead::fillInline(int32_t bytes) {
   uint32_t state = kStreaming;
+  // Alone with the ring, the consumer starts it over whenever it is empty,
+  // so that the bytes pass through the same few cache lines every time.
+  if (caughtUpRt(state) && ring_.readable() == 0) ring_.reset();
   for (;;) {
     caughtUpRt(state);
     if (ring_.readable() >= uint32_t(bytes) || !step()) return;
@@ -125,10 +128,16 @@ bool ReadAhead::step() {
   if (readerState_ != kStreaming) return false;
   const uint32_t room = ring_.writable();
   if (unitBytes_ <= 0 || room < uint32_t(unitBytes_)) return false;
-  const int32_t max = int32_t(std::min<uint32_t>(room, uint32_t(kMaxUnitBytes)));
-  const int32_t got = feed_->fetch(staging_.get(), max);
+  // A whole unit that fits before the ring wraps is read in place; one that
+  // would wrap goes through the staging buffer.
+  uint32_t span = 0;
+  uint8_t* inPlace = ring_.writeSpan(span);
+  const bool direct = span >= uint32_t(unitBytes_);
+  const int32_t max = int32_t(std::min<uint32_t>(direct ? span : room, uint32_t(kMaxUnitBytes)));
+  const int32_t got = feed_->fetch(direct ? inPlace : staging_.get(), max);
   if (got > 0) {
-    ring_.write(staging_.get(), uint32_t(std::min(got, max)));
+    if (direct) ring_.commit(uint32_t(std::min(got, max)));
+    else ring_.write(staging_.get(), uint32_t(std::min(got, max)));
     return true;
   }
   readerState_ = got == 0 ? kEnd : kFailure;
