@@ -208,7 +208,7 @@ void MainWindow::show() {
   if (database_ && database_->heldElsewhere()) windows_.messageBox(kStoreHeldText, "Zarnel", MessageBoxKind::ok);
 }
 
-void MainWindow::post(uint32_t message, int32_t wparam, int32_t lparam) {
+void MainWindow::postRt(uint32_t message, int32_t wparam, int32_t lparam) {
   if (window_) window_->post(message, wparam, lparam);
 }
 

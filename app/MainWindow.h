@@ -33,7 +33,7 @@
 namespace zarnel {
 
 
-// UI thread only (post() from any thread).
+// UI thread only (postRt() from any thread, the audio thread included).
 class MainWindow : public MessageHandler, public MessagePoster, public MouseHost, public AppShell {
  public:
   MainWindow(App& app, WindowSystem& windows, const PlatformServices& services, const TextLookup& texts);
@@ -66,7 +66,7 @@ class MainWindow : public MessageHandler, public MessagePoster, public MouseHost
   void abandon();
 
   intptr_t handle(const Message& message) override;
-  void post(uint32_t message, int32_t wparam, int32_t lparam) override;
+  void postRt(uint32_t message, int32_t wparam, int32_t lparam) override;
 
   // The mouse routing's window services (MouseHost).
   void captureMouse() override;

@@ -327,6 +327,11 @@ int32_t Decoder::inputSeek(float x) {
   return kOk;
 }
 
+int32_t Decoder::inputMessage(int32_t message, void* data) {
+  if (!open_ || module_ == nullptr || module_->sendMessage == nullptr) return kWrongState;
+  return module_->sendMessage(handle_, message, data);
+}
+
 void Decoder::setErrorCallback(DecoderErrorCallback callback, void* user) {
   callback_ = callback;
   callbackUser_ = user;

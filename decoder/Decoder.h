@@ -88,6 +88,10 @@ class Decoder {
   // Moves to the fraction x (0..1) of the audio bytes, through the seek table
   // when there is one. Return: 0 or kWrongState.
   int32_t inputSeek(float x);
+  // Passes message and data to the open input's module, through its
+  // sendMessage. Return: the module's answer, or kWrongState when no input
+  // is open or the module takes no messages.
+  int32_t inputMessage(int32_t message, void* data);
 
   void setErrorCallback(DecoderErrorCallback callback, void* user);
   // Passes an error to the callback, if one is set.

@@ -49,10 +49,18 @@ Desk::Desk(int32_t index, const DeskLinks& links)
       transition_(std::make_unique<DeskTransition>()),
       decodeRing_(new int16_t[kDecodeRingFrames * 2]()) {
   std::fill(std::begin(blockTime_), std::end(blockTime_), -1.0f);
+  for (AudioSource* source : {wav_.get(), mpeg_.get(), cd_.get(), wma_.get()}) reader_.add(source->readAhead());
 }
 
 Desk::~Desk() {
+  reader_.stop();
   if (entry_ && links_.store) links_.store->release(entry_);
+}
+
+void Desk::setServiced(bool serviced) {
+  if (serviced) reader_.start();
+  serviced_.store(serviced, std::memory_order_release);
+  if (!serviced) reader_.stop();
 }
 
 // --- mailbox -------------------------------------------------------------

@@ -12,6 +12,7 @@
 #include "desk/DeskTransition.h"
 #include "desk/SharedWord.h"
 #include "desk/sources/AudioSource.h"
+#include "desk/sources/ReadAheadThread.h"
 #include "mixer/DeskEffects.h"
 #include "mixer/DeskOutputRing.h"
 #include "mixer/Resampler.h"
@@ -31,6 +32,8 @@ struct TrackEntry;
 constexpr int32_t kDecodeRingFrames = 294912;  // 256 blocks, 6.69 s
 constexpr int32_t kDecodeRingBlocks = kDecodeRingFrames / kBlockFrames;
 constexpr int32_t kDecodeGate = 74880;  // heard frames kept behind the play index
+// Frames heard while the source's data is late before the status says so.
+constexpr int32_t kLateGraceFrames = 22050;
 
 enum DeskCommand : int32_t {
   kCmdNone = 0,
@@ -53,6 +56,7 @@ enum DeskStatus : int32_t {
   kStatusReadError = 153,
   kStatusBadFile = 156,
   kStatusNothingLoaded = 157,
+  kStatusSourceLate = 158,  // loaded, but the reader is late: the decode ring is running down
 };
 
 constexpr int32_t kRefused = 256;  // result of a guarded operation on an empty desk
@@ -82,7 +86,19 @@ class Desk {
   void setEngine(DeskEngine* engine) { engine_ = engine; }
   // Tells the desk whether an audio thread services it. Without one, posted
   // commands run at once on the calling thread.
-  void setServiced(bool serviced) { serviced_.store(serviced, std::memory_order_release); }
+  // A serviced desk reads ahead on its reader thread; otherwise the audio
+  // loop's caller reads as it decodes. Pre: the audio thread is not running.
+  void setServiced(bool serviced);
+  // Starts the reader thread that fills the sources' read-aheads, or stops
+  // it (then the decode step reads for itself). setServiced does this; a
+  // test that drives the audio loop by hand may too. Pre: the audio thread
+  // is not running.
+  void startReader() { reader_.start(); }
+  void stopReader() { reader_.stop(); }
+  // Return: true when the reader has nothing left to do for the loaded
+  // source (no seek waits; its read-ahead is full or at the end). Audio
+  // thread, or the thread that drives the audio loop.
+  bool readerSettledRt() { return !source_ || source_->readAhead().settledRt(); }
 
   // Loads a track, paused at its start position. Return: false if the file
   // cannot be opened (status 156) or its disc is missing (status 152).
@@ -197,6 +213,10 @@ class Desk {
   void setPitchRt(int32_t p);
   void seekRt(float x);
   void seekInsideRt(float x);
+  bool completeSeekRt();
+  void startAtTopRt();
+  void noteStarvedRt();
+  void noteFedRt();
   void clearRingsRt();
   void refreshRt();
   int32_t loopedPlayIndexRt(int32_t ahead);
@@ -243,6 +263,7 @@ class Desk {
   std::atomic<int32_t> cueCycle_{0};  // written by both threads
   int32_t loopCode_ = 0;  // the lit loop button; UI thread
   std::unique_ptr<AudioSource> wav_, mpeg_, cd_, wma_;
+  ReadAheadThread reader_;  // fills the four sources' read-aheads
   BeatAnalyser analyser_;
 
   std::unique_ptr<DeskOutputRing> out_;
@@ -254,6 +275,14 @@ class Desk {
   RtWord readIndex_{0};
   float blockTime_[kDecodeRingBlocks];
   int32_t blockCursor_ = 0;
+  // A seek handed to the reader, taking effect when its data arrives.
+  bool seekPending_ = false;
+  float seekTarget_ = 0.0f;
+  // While decode steps find no data: the play index when last looked, and
+  // the frames heard since the data stopped.
+  bool starving_ = false;
+  int32_t starvedFrom_ = 0;
+  int32_t starvedFrames_ = 0;
   std::atomic<int32_t> unloaded_{1};
   std::unique_ptr<int16_t[]> decodeRing_;
   DeskLoop loop_;

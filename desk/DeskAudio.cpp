@@ -86,6 +86,7 @@ void Desk::pauseRt() {
 
 void Desk::unloadRt() {
   unloaded_.store(1, std::memory_order_relaxed);
+  seekPending_ = false;
   decoding_.store(0, std::memory_order_relaxed);
   pauseRt();
 }
@@ -98,15 +99,25 @@ void Desk::setPitchRt(int32_t p) {
 }
 
 bool Desk::decodeStepRt() {
+  if (seekPending_) {
+    completeSeekRt();
+    return false;
+  }
   int32_t free = playIndex_ - writeIndex_;
   if (free <= 0) free += kDecodeRingFrames;
   if (free < kDecodeGate || (loop_.active && loop_.length + kBlockFrames >= free)) return false;
   int16_t* block = decodeRing_.get() + writeIndex_ * 2;
   if (decoding()) {
     blockTime_[blockCursor_] = source_->position();
-    int32_t result = source_->read(block);
-    if (result <= 0) {
-      if (result < 0) status_.store(kStatusReadError, std::memory_order_relaxed);
+    int32_t result = source_->readRt(block);
+    if (result == kReadPending) {
+      // The reader is behind: the decode ring carries the desk meanwhile.
+      noteStarvedRt();
+      return false;
+    }
+    noteFedRt();
+    if (result != kReadBlock) {
+      if (result == kReadError) status_.store(kStatusReadError, std::memory_order_relaxed);
       decoding_.store(0, std::memory_order_relaxed);
       return false;
     }
@@ -118,6 +129,30 @@ bool Desk::decodeStepRt() {
   advanceWriteRt();
   if (unfilled_ != 0) unfilled_ -= kBlockFrames;
   return true;
+}
+
+// The frames heard since decode steps stopped finding data; past the grace
+// the status says the source is late.
+void Desk::noteStarvedRt() {
+  if (!starving_) {
+    starving_ = true;
+    starvedFrom_ = playIndex_;
+    starvedFrames_ = 0;
+  }
+  int32_t heard = playIndex_ - starvedFrom_;
+  if (heard < 0) heard += kDecodeRingFrames;
+  starvedFrom_ = playIndex_;
+  starvedFrames_ = std::min(starvedFrames_ + heard, kLateGraceFrames);
+  int32_t loaded = kStatusLoaded;
+  if (starvedFrames_ >= kLateGraceFrames)
+    status_.compare_exchange_strong(loaded, kStatusSourceLate, std::memory_order_relaxed);
+}
+
+void Desk::noteFedRt() {
+  if (!starving_) return;
+  starving_ = false;
+  int32_t late = kStatusSourceLate;
+  status_.compare_exchange_strong(late, kStatusLoaded, std::memory_order_relaxed);
 }
 
 void Desk::advanceWriteRt() {
@@ -135,9 +170,10 @@ void Desk::clearRingsRt() {
 }
 
 void Desk::seekRt(float x) {
-  loop_.active = false;
-  loop_.pendingLength = 0;
   if (x >= 1.0f) {
+    seekPending_ = false;
+    loop_.active = false;
+    loop_.pendingLength = 0;
     clearRingsRt();
     analyser_.clearRt();
     position_.store(-1.0f, std::memory_order_relaxed);
@@ -145,32 +181,50 @@ void Desk::seekRt(float x) {
     pauseRt();
     return;
   }
-  if (x <= 0.0f) {
-    // Negative positions are taken as the start of the track.
-    clearRingsRt();
-    source_->seek(0.0f);
-    position_.store(0.0f, std::memory_order_relaxed);
-    analyser_.clearRt();
-    unfilled_ = kDecodeRingFrames;
-    playIndex_ = writeIndex_;
-    decoding_.store(1, std::memory_order_relaxed);
-    refreshRt();
-    return;
+  // Negative positions are taken as the start of the track. The reader
+  // moves first; the desk follows when the data is there.
+  source_->seekRt(std::max(x, 0.0f));
+  seekTarget_ = x;
+  seekPending_ = true;
+  position_.store(std::max(x, 0.0f), std::memory_order_relaxed);
+  completeSeekRt();
+}
+
+// Return: true once the pending seek took effect (its data had arrived).
+bool Desk::completeSeekRt() {
+  if (!source_->readyRt()) {
+    noteStarvedRt();
+    return false;
   }
-  seekInsideRt(x);
+  noteFedRt();
+  seekPending_ = false;
+  loop_.active = false;
+  loop_.pendingLength = 0;
+  if (seekTarget_ <= 0.0f) startAtTopRt();
+  else seekInsideRt(seekTarget_);
+  return true;
+}
+
+void Desk::startAtTopRt() {
+  clearRingsRt();
+  position_.store(0.0f, std::memory_order_relaxed);
+  analyser_.clearRt();
+  unfilled_ = kDecodeRingFrames;
+  playIndex_ = writeIndex_;
+  decoding_.store(1, std::memory_order_relaxed);
+  refreshRt();
 }
 
 // A seek inside the track: the source may resume up to a block early, so the
 // play index starts inside the first block at exactly x.
 void Desk::seekInsideRt(float x) {
   clearRingsRt();
-  source_->seek(x);
   analyser_.clearRt();
   blockTime_[blockCursor_] = source_->position();
   int16_t* block = decodeRing_.get() + writeIndex_ * 2;
-  int32_t result = source_->read(block);
-  if (result <= 0) {
-    if (result < 0) status_.store(kStatusReadError, std::memory_order_relaxed);
+  int32_t result = source_->readRt(block);
+  if (result != kReadBlock) {
+    if (result == kReadError) status_.store(kStatusReadError, std::memory_order_relaxed);
     position_.store(-1.0f, std::memory_order_relaxed);
     playing_.store(0, std::memory_order_relaxed);
     decoding_.store(0, std::memory_order_relaxed);
@@ -250,7 +304,8 @@ void Desk::positionUpdateRt(int32_t a) {
     loop_.pendingLength = 0;
     refreshRt();
   }
-  if (!moved) return;
+  // A seek waiting for its data keeps showing where it goes.
+  if (!moved || seekPending_) return;
   float position = float(h % kBlockFrames) / framesOfTrack(length()) + blockTime_[h / kBlockFrames];
   if (position < 0) {
     endOfTrackRt();
@@ -266,7 +321,7 @@ void Desk::endOfTrackRt() {
   playing_.store(0, std::memory_order_relaxed);
   if (engine_) engine_->deskStopped(index_);
   cueCycle_ = 0;
-  if (links_.poster) links_.poster->post(kMsgTrackEnded, index_, 0);
+  if (links_.poster) links_.poster->postRt(kMsgTrackEnded, index_, 0);
 }
 
 }  // namespace zarnel

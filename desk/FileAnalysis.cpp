@@ -151,7 +151,7 @@ void FileAnalysis::runPhases(TrackData& data) {
 }
 
 void FileAnalysis::seekAndClear(float x) {
-  source_->seek(x);
+  source_->seekRt(x);
   analyser_->clearRt();
 }
 
@@ -160,7 +160,7 @@ void FileAnalysis::seekAndClear(float x) {
 bool FileAnalysis::feedBlock() {
   if (stopped_) return false;
   analyser_->setFallbackPosition(source_->position() - lead_);
-  if (source_->read(block_.get()) != 1) return false;
+  if (source_->readRt(block_.get()) != kReadBlock) return false;
   analyser_->feedRt(block_.get());
   ++blocks_;
   if (progress_->stopRequested()) {

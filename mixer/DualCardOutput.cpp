@@ -24,8 +24,8 @@ bool DualCardOutput::open(const PlatformServices& services) {
 }
 
 void DualCardOutput::writeOutRt(int32_t at, int32_t count) {
-  buffer(0).write(bufferFrame(0, at), out_[0] + at * 2, count);
-  buffer(1).write(bufferFrame(1, at), out_[1] + at * 2, count);
+  buffer(0).writeRt(bufferFrame(0, at), out_[0] + at * 2, count);
+  buffer(1).writeRt(bufferFrame(1, at), out_[1] + at * 2, count);
 }
 
 void DualCardOutput::afterResyncRt(const int32_t* oldOffset) {

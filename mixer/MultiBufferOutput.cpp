@@ -31,7 +31,7 @@ int32_t MultiBufferOutput::bufferFrame(int32_t i, int32_t at) const { return wra
 bool MultiBufferOutput::measureOffsetsRt() {
   int32_t play[kMaxBuffers], write;
   for (int32_t i = 0; i < count_; ++i)
-    if (!buffers_[i]->cursors(play[i], write)) return false;
+    if (!buffers_[i]->cursorsRt(play[i], write)) return false;
   int32_t old[kMaxBuffers];
   for (int32_t i = 0; i < count_; ++i) {
     old[i] = offset_[i];
@@ -56,7 +56,7 @@ bool MultiBufferOutput::readCursorsRt(int32_t& play, int32_t& write) {
   if (resyncWanted_.exchange(0, std::memory_order_acquire) != 0) measureOffsetsRt();
   int32_t plays[kMaxBuffers], writes[kMaxBuffers];
   for (int32_t i = 0; i < count_; ++i) {
-    if (!buffers_[i]->cursors(plays[i], writes[i])) return false;
+    if (!buffers_[i]->cursorsRt(plays[i], writes[i])) return false;
     plays[i] = wrapRing(plays[i] + offset_[i]);
     writes[i] = wrapRing(writes[i] + offset_[i]);
   }

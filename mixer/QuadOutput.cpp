@@ -20,7 +20,7 @@ bool QuadOutput::open(const PlatformServices& services) {
 }
 
 bool QuadOutput::readCursorsRt(int32_t& play, int32_t& write) {
-  return buffer_ && buffer_->cursors(play, write);
+  return buffer_ && buffer_->cursorsRt(play, write);
 }
 
 void QuadOutput::interleaveRt(int16_t* dst, int32_t from, int32_t count) const {
@@ -36,10 +36,10 @@ void QuadOutput::interleaveRt(int16_t* dst, int32_t from, int32_t count) const {
 
 void QuadOutput::writeOutRt(int32_t at, int32_t count) {
   SoundRegion region;
-  if (!buffer_->lock(at, count, region)) return;
+  if (!buffer_->lockRt(at, count, region)) return;
   interleaveRt(region.first, at, region.firstFrames);
   if (region.secondFrames > 0) interleaveRt(region.second, at + region.firstFrames, region.secondFrames);
-  buffer_->unlock(region);
+  buffer_->unlockRt(region);
 }
 
 }  // namespace zarnel

@@ -21,13 +21,13 @@ bool SingleBufferOutput::open(const PlatformServices& services) {
 }
 
 bool SingleBufferOutput::readCursorsRt(int32_t& play, int32_t& write) {
-  return buffer_ && buffer_->cursors(play, write);
+  return buffer_ && buffer_->cursorsRt(play, write);
 }
 
 void SingleBufferOutput::writeOutRt(int32_t at, int32_t count) {
   // A failed lock leaves that stretch of the device unwritten; the MixRing
   // and the positions move on regardless.
-  buffer_->write(at, out_[0] + at * 2, count);
+  buffer_->writeRt(at, out_[0] + at * 2, count);
 }
 
 }  // namespace zarnel

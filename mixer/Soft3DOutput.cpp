@@ -40,12 +40,12 @@ bool Soft3DOutput::open(const PlatformServices& services) {
 
 void Soft3DOutput::writeChannelRt(int32_t b, int32_t output, int32_t channel, int32_t at, int32_t count) {
   SoundRegion region;
-  if (!buffer(b).lock(bufferFrame(b, at), count, region)) return;
+  if (!buffer(b).lockRt(bufferFrame(b, at), count, region)) return;
   const int16_t* src = out_[output] + at * 2 + channel;
   for (int32_t i = 0; i < region.firstFrames; ++i) region.first[i] = src[2 * i];
   src += 2 * region.firstFrames;
   for (int32_t i = 0; i < region.secondFrames; ++i) region.second[i] = src[2 * i];
-  buffer(b).unlock(region);
+  buffer(b).unlockRt(region);
 }
 
 void Soft3DOutput::writeOutRt(int32_t at, int32_t count) {

@@ -8,6 +8,7 @@
 #include "desk/Desk.h"
 #include "mixer/MixerState.h"
 #include "mixer/OutputEngines.h"
+#include "platform/AudioThread.h"
 #include "platform/FloatMode.h"
 #include "platform/ThreadControl.h"
 
@@ -79,6 +80,7 @@ void SoundOutput::resendParameters(MixerState& mixer) {
 
 // The audio thread: cursors, desk services, mixing pass, then a 1 ms rest.
 void SoundOutput::runRt() {
+  const AudioThreadTag tag;  // debug builds: I/O, locks and allocations below assert
   if (services_.threads) services_.threads->setTimeCritical();
   setAudioThreadFloatMode();
   OutputEngine& engine = *engine_;

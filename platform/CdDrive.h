@@ -13,7 +13,8 @@ constexpr int32_t kCdSectorsPerSecond = 75;
 // Builds the 12-byte READ CD command block for CD-DA user data.
 void buildReadCdCommand(uint8_t cdb[12], uint32_t startSector, uint32_t sectorCount);
 
-// One open CD drive. Reads run on the audio thread; open and close on the UI thread.
+// One open CD drive. Reads run on a desk's reader thread (or an offline
+// tool's thread), never on the audio thread; open and close on the UI thread.
 class CdDrive {
  public:
   virtual ~CdDrive() = default;

@@ -2,12 +2,14 @@
 #include <chrono>
 #include <thread>
 
+#include "platform/AudioThread.h"
 #include "platform/ByteFile.h"
 #include "platform/WritableFile.h"
 
 namespace zarnel {
 
 LockedFile FileSystem::openLocked(const char* path, bool create, int32_t waitMs) {
+  ZARNEL_NOT_ON_AUDIO_THREAD();
   LockedFile opened = tryOpenLocked(path, create);
   for (int32_t waited = 0; opened.state == WriteLock::kBusy && waited < waitMs;) {
     const int32_t pause = std::min(kWriterLockPollMs, waitMs - waited);

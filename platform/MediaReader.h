@@ -31,8 +31,10 @@ enum class MediaResult { ok, noMoreSamples, error };
 // Value the reader reports when a stream has no more samples.
 constexpr uint32_t kNsErrorNoMoreSamples = 0xC00D0BCFu;
 
-// One synchronous reader. Used on the audio thread for reads and seeks, on the
-// UI thread for open and close; never both at once (the desk serialises them).
+// One synchronous reader. Used on a desk's reader thread (or an offline
+// tool's thread) for reads and seeks, on the UI thread for open and close;
+// never both at once (the source's read-ahead serialises them). Never on
+// the audio thread: it may block and allocate.
 class MediaReader {
  public:
   virtual ~MediaReader() = default;

@@ -11,11 +11,11 @@ constexpr uint32_t kMsgTrackEnded = kWmUser + 45;  // 1069: wparam = desk whose 
 constexpr uint32_t kMsgEffect = kWmUser + 49;      // 1073: an effect plug-in's request
 
 // Queues a message for the UI thread. Implementations never block, lock or
-// allocate: the audio thread posts.
+// allocate: the audio thread posts, through postRt.
 class MessagePoster {
  public:
   virtual ~MessagePoster() = default;
-  virtual void post(uint32_t message, int32_t wparam, int32_t lparam) = 0;
+  virtual void postRt(uint32_t message, int32_t wparam, int32_t lparam) = 0;
 };
 
 }  // namespace zarnel

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "platform/AudioThread.h"
+
 namespace zarnel {
 
 namespace {
@@ -15,6 +17,7 @@ RiffFile::RiffFile() : buffer_(new uint8_t[kBufferBytes]) {}
 RiffFile::~RiffFile() = default;
 
 bool RiffFile::open(FileSystem& files, const char* path) {
+  ZARNEL_NOT_ON_AUDIO_THREAD();
   close();
   file_ = files.openRead(path);
   bufferStart_ = 0;
@@ -25,6 +28,7 @@ bool RiffFile::open(FileSystem& files, const char* path) {
 void RiffFile::close() { file_.reset(); }
 
 bool RiffFile::fill() {
+  ZARNEL_NOT_ON_AUDIO_THREAD();
   bufferStart_ += bufferFill_;
   bufferPos_ = bufferFill_ = 0;
   int32_t got = file_->read(buffer_.get(), kBufferBytes);

@@ -16,15 +16,15 @@ SoundRegion splitRegion(int16_t* base, int32_t frames, int32_t channels, int32_t
   return region;
 }
 
-bool SoundBuffer::write(int32_t offset, const int16_t* src, int32_t count) {
+bool SoundBuffer::writeRt(int32_t offset, const int16_t* src, int32_t count) {
   SoundRegion region;
-  if (!lock(offset, count, region)) return false;
+  if (!lockRt(offset, count, region)) return false;
   const size_t frameBytes = size_t(channels()) * 2;
   std::memcpy(region.first, src, size_t(region.firstFrames) * frameBytes);
   if (region.secondFrames > 0)
     std::memcpy(region.second, src + size_t(region.firstFrames) * channels(),
                 size_t(region.secondFrames) * frameBytes);
-  unlock(region);
+  unlockRt(region);
   return true;
 }
 

@@ -34,15 +34,15 @@ class SoundBuffer {
   virtual void setVolume(int32_t hundredthsDb) = 0;
   // Reads the play and write cursors, in frames. Return: false on failure.
   // Audio thread.
-  virtual bool cursors(int32_t& play, int32_t& write) = 0;
+  virtual bool cursorsRt(int32_t& play, int32_t& write) = 0;
   // Locks count frames from offset (wrapping). Return: false on failure, and
   // then nothing is locked. Audio thread.
-  virtual bool lock(int32_t offset, int32_t count, SoundRegion& region) = 0;
-  virtual void unlock(const SoundRegion& region) = 0;
+  virtual bool lockRt(int32_t offset, int32_t count, SoundRegion& region) = 0;
+  virtual void unlockRt(const SoundRegion& region) = 0;
 
   // Copies count frames of this buffer's channel count from src to offset,
   // wrapping. Return: false if the lock failed (nothing written). Audio thread.
-  bool write(int32_t offset, const int16_t* src, int32_t count);
+  bool writeRt(int32_t offset, const int16_t* src, int32_t count);
 };
 
 }  // namespace zarnel

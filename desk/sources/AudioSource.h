@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "desk/AudioFormat.h"
+#include "desk/sources/ReadAhead.h"
 
 namespace zarnel {
 
@@ -31,8 +32,16 @@ enum class OpenFailure : int32_t {
 // supported"; "" for kNone. Any thread.
 const char* openFailureText(OpenFailure failure);
 
-// open and close run on the UI thread while the desk is unloaded; read and
-// seek run on the audio thread. The desk never lets both sides in at once.
+// What readRt returns.
+constexpr int32_t kReadBlock = 1;    // a valid block
+constexpr int32_t kReadEnd = 0;      // the end of the track; the block is not valid
+constexpr int32_t kReadError = -1;   // the file, drive or reader failed
+constexpr int32_t kReadPending = 2;  // the data is not read yet: nothing changed, ask again later
+
+// open and close run on the UI thread while the desk is unloaded; readRt and
+// seekRt run on the audio thread. The desk never lets both sides in at once.
+// Every source reads through its read-ahead: the audio-thread calls never
+// wait, and with a reader thread they never touch the file, drive or reader.
 class AudioSource {
  public:
   virtual ~AudioSource() = default;
@@ -43,12 +52,20 @@ class AudioSource {
   virtual int32_t open(const char* path) = 0;
   virtual void close() = 0;
   // Writes exactly kBlockFrames frames into block.
-  // Return: 1 with a valid block, 0 at the end of the track (block not valid),
-  // -1 on an error. Never writes more than kBlockFrames frames.
-  virtual int32_t read(int16_t* block) = 0;
-  // Positions the next read at the fraction x of the track.
-  // Return: 1, or 0 when the file refuses the seek.
-  virtual int32_t seek(float x) = 0;
+  // Return: kReadBlock with a valid block, kReadEnd at the end of the track
+  // (block not valid), kReadError on an error, kReadPending when the reader
+  // has not delivered the data yet (nothing changed). Never writes more than
+  // kBlockFrames frames.
+  virtual int32_t readRt(int16_t* block) = 0;
+  // Positions the next read at the fraction x of the track; the reader
+  // moves there in its own time. Return: 1, or 0 when the file refuses the
+  // seek (known at once only without a reader thread).
+  virtual int32_t seekRt(float x) = 0;
+  // Return: true when readRt would not answer kReadPending. Audio thread.
+  bool readyRt() { return ahead_.supplyRt(readyBytes_) != Supply::kPending; }
+
+  // The read-ahead the desk's reader thread fills.
+  ReadAhead& readAhead() { return ahead_; }
 
   // Fraction 0..1 of the track at the next frame that read will deliver.
   float position() const { return position_.load(std::memory_order_relaxed); }
@@ -68,6 +85,8 @@ class AudioSource {
     return -1;
   }
 
+  ReadAhead ahead_;
+  int32_t readyBytes_ = 0;  // what one readRt needs in the read-ahead; set by open
   std::atomic<float> position_{0.0f};
   int32_t length_ = 0;
   int32_t sizeKey_ = 0;

@@ -23,8 +23,7 @@ bool startsWithDrive(const char* path) {
 
 }  // namespace
 
-CdSource::CdSource(FileSystem& files, CdAccess* access)
-    : files_(files), buffer_(new int16_t[kBufferFrames * kChannels]) {
+CdSource::CdSource(FileSystem& files, CdAccess* access) : files_(files) {
   if (access && access->available()) drive_ = access->createDrive();
 }
 
@@ -41,13 +40,15 @@ int32_t CdSource::open(const char* path) {
   if (why != OpenFailure::kNone) return fail(why);
   const uint32_t key = ((uint32_t(start_) << 16) & 0x7FFFFFFFu) | (uint32_t(sectors_) & 0xFFFFu);
   sizeKey_ = int32_t(key);
-  nextSector_ = start_;
-  bufferIndex_ = kBufferFrames;
+  nextSector_ = seekSector_ = start_;
+  framesTaken_ = 0;
   if (drive_) {
     if (!drive_->open(path[0])) return fail(OpenFailure::kNoDevice);
     driveOpen_ = true;
   }
   trackOpen_ = true;
+  readyBytes_ = kBlockBytes;
+  ahead_.attach(this);
   length_ = int32_t(sectors_ / kCdSectorsPerSecond);
   return length_;
 }
@@ -71,57 +72,54 @@ OpenFailure CdSource::readCdaFile(const char* path) {
 }
 
 void CdSource::close() {
+  ahead_.detach();
   if (driveOpen_) drive_->close();
   driveOpen_ = false;
   trackOpen_ = false;
 }
 
-bool CdSource::fillBuffer() {
-  auto* dst = reinterpret_cast<uint8_t*>(buffer_.get());
-  if (!drive_->readSectors(uint32_t(nextSector_), kBufferSectors, dst)) return false;
-  nextSector_ += kBufferSectors;
-  bufferIndex_ = 0;
+bool CdSource::reposition(int64_t sector) {
+  nextSector_ = sector;
   return true;
 }
 
-void CdSource::copyFrames(int16_t* dst, int32_t frames) {
-  std::memcpy(dst, buffer_.get() + bufferIndex_ * kChannels, size_t(frames) * kBytesPerFrame);
-  bufferIndex_ += frames;
+int32_t CdSource::fetch(uint8_t* dst, int32_t) {
+  if (!driveOpen_) return -1;
+  if (nextSector_ >= start_ + sectors_) return 0;
+  if (!drive_->readSectors(uint32_t(nextSector_), kBufferSectors, dst)) return -1;
+  nextSector_ += kBufferSectors;
+  return kBufferSectors * kCdSectorBytes;
 }
 
-void CdSource::updatePosition() {
-  const int64_t bufferStart = nextSector_ - kBufferSectors;
-  const int64_t done = bufferStart - start_ + bufferIndex_ / kCdFramesPerSector;
+int32_t CdSource::readRt(int16_t* block) {
+  if (!trackOpen_ || !driveOpen_) return kReadError;
+  const Supply supply = ahead_.supplyRt(kBlockBytes);
+  if (supply == Supply::kPending) return kReadPending;
+  if (supply == Supply::kFailed) return kReadError;
+  if (supply == Supply::kEnded) return endOfTrackRt();
+  ahead_.takeRt(block, kBlockBytes);
+  framesTaken_ += kBlockFrames;
+  const int64_t done = seekSector_ - start_ + framesTaken_ / kCdFramesPerSector;
   setPosition(float(double(done) / double(sectors_)));
+  return position() < 1.0f ? kReadBlock : kReadEnd;
 }
 
-int32_t CdSource::read(int16_t* block) {
-  if (!trackOpen_ || !driveOpen_) return -1;
-  const int32_t left = kBufferFrames - bufferIndex_;
-  if (left >= kBlockFrames) {
-    copyFrames(block, kBlockFrames);
-  } else {
-    // A block that needs a buffer starting at or past the track's end would
-    // be reported as the end anyway: do not ask the drive to read past it
-    // (past the last track that read fails), just report that position.
-    if (nextSector_ >= start_ + sectors_) {
-      const int64_t done = nextSector_ - start_ + (kBlockFrames - left) / kCdFramesPerSector;
-      setPosition(float(double(done) / double(sectors_)));
-      return 0;
-    }
-    copyFrames(block, left);
-    if (!fillBuffer()) return -1;
-    copyFrames(block + left * kChannels, kBlockFrames - left);
-  }
-  updatePosition();
-  return position() < 1.0f ? 1 : 0;
+// The reader stopped at the track's end with less than a block left: the
+// position is where that block would have ended.
+int32_t CdSource::endOfTrackRt() {
+  const int64_t left = ahead_.availableRt() / kBytesPerFrame;
+  const int64_t next = seekSector_ + (framesTaken_ + left) / kCdFramesPerSector;
+  const int64_t done = next - start_ + (kBlockFrames - left) / kCdFramesPerSector;
+  setPosition(float(double(done) / double(sectors_)));
+  return kReadEnd;
 }
 
-int32_t CdSource::seek(float x) {
+int32_t CdSource::seekRt(float x) {
   const double fraction = std::clamp(double(x), 0.0, 1.0);
-  nextSector_ = start_ + int64_t(double(sectors_) * fraction);
-  bufferIndex_ = kBufferFrames;
-  setPosition(float(double(nextSector_ - start_) / double(sectors_ ? sectors_ : 1)));
+  seekSector_ = start_ + int64_t(double(sectors_) * fraction);
+  framesTaken_ = 0;
+  ahead_.seekRt(seekSector_);
+  setPosition(float(double(seekSector_ - start_) / double(sectors_ ? sectors_ : 1)));
   return 1;
 }
 

@@ -11,7 +11,8 @@
 
 namespace zarnel {
 
-class CdSource : public AudioSource {
+// Its read-ahead holds raw sectors, read kBufferSectors at a time.
+class CdSource : public AudioSource, private ReadAheadFeed {
  public:
   static constexpr int32_t kBufferSectors = 27;
   static constexpr int32_t kBufferFrames = kBufferSectors * kCdFramesPerSector;  // 15876
@@ -32,26 +33,32 @@ class CdSource : public AudioSource {
   int32_t open(const char* path) override;
   // UI thread.
   void close() override;
-  // Audio thread. Return: 1; 0 for the block that reaches the track's end
-  // (it is not played); -1 when the drive fails or there is none.
-  int32_t read(int16_t* block) override;
+  // Audio thread. Return: kReadBlock; kReadEnd for the block that reaches
+  // the track's end (it is not played); kReadError when the drive fails or
+  // there is none; kReadPending before the sectors are read.
+  int32_t readRt(int16_t* block) override;
   // Next read starts at sector start + truncate(sectors × x). Audio thread.
   // Return: 1.
-  int32_t seek(float x) override;
+  int32_t seekRt(float x) override;
 
  private:
   OpenFailure readCdaFile(const char* path);
-  bool fillBuffer();
-  void copyFrames(int16_t* dst, int32_t frames);
-  void updatePosition();
+  int32_t endOfTrackRt();
+
+  // The feed, on the reader thread: kBufferSectors sectors per fetch, none
+  // that would start at or past the track's end (past the last track that
+  // read fails).
+  int32_t unitBytes() const override { return kBufferSectors * kCdSectorBytes; }
+  bool reposition(int64_t sector) override;
+  int32_t fetch(uint8_t* dst, int32_t max) override;
 
   FileSystem& files_;
-  std::unique_ptr<CdDrive> drive_;
-  std::unique_ptr<int16_t[]> buffer_;  // kBufferFrames stereo frames
+  std::unique_ptr<CdDrive> drive_;  // the reader's once open
   int64_t start_ = 0;
   int64_t sectors_ = 0;
-  int64_t nextSector_ = 0;
-  int32_t bufferIndex_ = kBufferFrames;  // frames; kBufferFrames = empty
+  int64_t nextSector_ = 0;     // the reader's next sector
+  int64_t seekSector_ = 0;     // where the audio thread's reads started
+  int64_t framesTaken_ = 0;    // frames the audio thread took since
   bool driveOpen_ = false;
   bool trackOpen_ = false;
 };

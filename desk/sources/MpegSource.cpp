@@ -1,6 +1,6 @@
 #include "desk/sources/MpegSource.h"
 
-#include "decoder/FileInput.h"
+#include "desk/sources/MpegStreamInput.h"
 #include "desk/sources/SampleConvert.h"
 
 namespace zarnel {
@@ -13,7 +13,7 @@ constexpr int32_t kRetries = 16;
 }  // namespace
 
 MpegSource::MpegSource() : hold_(new int16_t[kBlockFrames * kChannels]()) {
-  if (Decoder::create(decoder_) == mpeg::kOk) moduleId_ = decoder_->registerInput(fileInputModule());
+  if (Decoder::create(decoder_) == mpeg::kOk) moduleId_ = decoder_->registerInput(mpegStreamInputModule());
 }
 
 MpegSource::~MpegSource() = default;
@@ -25,6 +25,8 @@ int32_t MpegSource::open(const char* path) {
   rate_ = 0;
   failure_ = OpenFailure::kNone;
   if (!decoder_ || moduleId_ < 0) return fail(OpenFailure::kNoDevice);
+  // A reopen of the same file keeps its input: it must read directly again.
+  decoder_->inputMessage(kReadDirectly, nullptr);
   const int32_t opened = decoder_->inputOpen(path, moduleId_);
   if (opened <= mpeg::kOpenFailed)
     return fail(opened == mpeg::kFileNotFound ? OpenFailure::kNotFound : OpenFailure::kReadError);
@@ -40,6 +42,8 @@ int32_t MpegSource::open(const char* path) {
   holdFrames_ = 0;
   holdNext_ = 0;
   setPosition(0.0f);
+  readyBytes_ = kReserveBytes;
+  decoder_->inputMessage(kStreamThroughReadAhead, &ahead_);
   return length_;
 }
 
@@ -55,14 +59,15 @@ int32_t MpegSource::decodeFrame(int16_t* into) {
   return frames;
 }
 
-int32_t MpegSource::read(int16_t* block) {
-  if (!decoder_ || rate_ == 0) return -1;
+int32_t MpegSource::readRt(int16_t* block) {
+  if (!decoder_ || rate_ == 0) return kReadError;
+  if (ahead_.supplyRt(kReserveBytes) == Supply::kPending) return kReadPending;
   if (rate_ > kSampleRate) return rate_ <= kMaxSourceRate ? readDecimated(block) : -1;
   const int32_t frames = decodeFrame(block);
   if (frames <= 0) return frames;
-  if (frames != inputFramesPerBlock(rate_)) return -1;
+  if (frames != inputFramesPerBlock(rate_)) return kReadError;
   if (rate_ < kSampleRate) repeatUpTo44100(block, rate_);
-  return 1;
+  return kReadBlock;
 }
 
 int32_t MpegSource::readDecimated(int16_t* block) {
@@ -72,17 +77,17 @@ int32_t MpegSource::readDecimated(int16_t* block) {
       holdNext_ -= holdFrames_;
       const int32_t frames = decodeFrame(hold_.get());
       if (frames <= 0) return frames;
-      if (frames != kBlockFrames) return -1;
+      if (frames != kBlockFrames) return kReadError;
       holdFrames_ = frames;
     }
     block[2 * i] = hold_[size_t(2 * holdNext_)];
     block[2 * i + 1] = hold_[size_t(2 * holdNext_ + 1)];
     holdNext_ += decimationStep(rate_, acc);
   }
-  return 1;
+  return kReadBlock;
 }
 
-int32_t MpegSource::seek(float x) {
+int32_t MpegSource::seekRt(float x) {
   float target = 0.0f;
   if (length_ > 0) target = x - float(kBlockFrames) / (float(length_) * float(kSampleRate));
   if (target < 0.0f) target = 0.0f;

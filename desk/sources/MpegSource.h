@@ -1,6 +1,7 @@
 #pragma once
-// MPEG audio (MP3 and the other layers) through the decoder module and its
-// file input module, turned into 1152-frame blocks of 44100 Hz stereo.
+// MPEG audio (MP3 and the other layers) through the decoder module, turned
+// into 1152-frame blocks of 44100 Hz stereo. The decoder runs on the audio
+// thread; its input module reads the file's bytes through the read-ahead.
 
 #include <cstdint>
 #include <memory>
@@ -12,7 +13,12 @@ namespace zarnel {
 
 class MpegSource : public AudioSource {
  public:
-  // Creates the decoder and registers the file input module on it. UI thread.
+  // Bytes the read-ahead must hold before a block is decoded (unless the file
+  // ends first): frames lost to damaged data make one block read more than
+  // one frame.
+  static constexpr int32_t kReserveBytes = 65536;
+
+  // Creates the decoder and registers the stream input module on it. UI thread.
   MpegSource();
   ~MpegSource() override;
 
@@ -27,13 +33,14 @@ class MpegSource : public AudioSource {
   // At 44100 Hz one frame of 1152 is one block; below, a frame of
   // rate × 1152 / 44100 frames is raised by repetition; from 44101 to
   // 88200 Hz frames are decimated through the holding buffer. Audio thread.
-  // Return: 1, 0 at the end of the stream, -1 for a frame of the wrong size,
-  // another rate, or a decoder error.
-  int32_t read(int16_t* block) override;
+  // Return: kReadBlock, kReadEnd at the end of the stream, kReadError for a
+  // frame of the wrong size, another rate, or a decoder error; kReadPending
+  // while the read-ahead holds fewer than kReserveBytes and the file goes on.
+  int32_t readRt(int16_t* block) override;
   // Moves one block before x (x − 1152 / (length × 44100), not below 0),
   // which the desk's seek makes up for. Audio thread.
   // Return: 1. Post: position = that target.
-  int32_t seek(float x) override;
+  int32_t seekRt(float x) override;
 
   // Return: the stream's sample rate, as open found it.
   int32_t outputRate() const { return rate_; }

@@ -47,6 +47,8 @@ int32_t WavSource::open(const char* path) {
     length_ = -1;
     return fail(OpenFailure::kReadError);
   }
+  readyBytes_ = readBytes_;
+  ahead_.attach(this);
   return length_;
 }
 
@@ -126,28 +128,40 @@ int32_t WavSource::bytesPerRead() const {
 }
 
 void WavSource::close() {
+  ahead_.detach();
   riff_.close();
   open_ = false;
 }
 
-int32_t WavSource::read(int16_t* block) {
-  if (!open_) return -1;
-  if (dataSize_ - consumed_ < uint32_t(readBytes_)) return 0;
+int32_t WavSource::readRt(int16_t* block) {
+  if (!open_) return kReadError;
+  if (dataSize_ - consumed_ < uint32_t(readBytes_)) return kReadEnd;
+  const Supply supply = ahead_.supplyRt(readBytes_);
+  if (supply == Supply::kPending) return kReadPending;
+  // The data chunk says these bytes exist: a file that ends or fails before
+  // them is a read error.
+  if (supply != Supply::kReady) return kReadError;
   int16_t* input = format_.rate > kSampleRate ? scratch_.get() : block;
-  if (riff_.read(input, readBytes_) != readBytes_) return -1;
+  ahead_.takeRt(input, readBytes_);
   consumed_ += uint32_t(readBytes_);
   setPosition(float(double(consumed_) / double(dataSize_)));
   convertBlock(input, readBytes_, format_, block);
-  return 1;
+  return kReadBlock;
 }
 
-int32_t WavSource::seek(float x) {
+int32_t WavSource::seekRt(float x) {
   setPosition(x);
   if (!open_) return 1;
   const double fraction = std::clamp(double(x), 0.0, 1.0);
   consumed_ = uint32_t(double(dataSize_) * fraction) & ~3u;
-  riff_.seek(dataOffset_ + consumed_);
+  ahead_.seekRt(dataOffset_ + consumed_);
   return 1;
+}
+
+// The same reads, one block's bytes each, that the source made before it
+// read ahead: a file that fails part-way fails at the same block.
+int32_t WavSource::fetch(uint8_t* dst, int32_t max) {
+  return riff_.read(dst, std::min(max, readBytes_));
 }
 
 }  // namespace zarnel

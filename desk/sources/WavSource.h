@@ -10,7 +10,8 @@
 
 namespace zarnel {
 
-class WavSource : public AudioSource {
+// Its read-ahead holds the file's bytes from the data chunk on.
+class WavSource : public AudioSource, private ReadAheadFeed {
  public:
   // files must outlive the source. UI thread.
   explicit WavSource(FileSystem& files);
@@ -29,11 +30,12 @@ class WavSource : public AudioSource {
   void close() override;
   // Takes ((average bytes per second × 1152 + 44099) / 176400) × 4 bytes up
   // to 44100 Hz, ⌈1152 × rate / 44100⌉ frames above, and converts them.
-  // Audio thread. Return: 1, 0 when fewer bytes remain, -1 on a file error.
-  int32_t read(int16_t* block) override;
+  // Audio thread. Return: kReadBlock, kReadEnd when fewer bytes remain,
+  // kReadError on a file error, kReadPending before the bytes are read.
+  int32_t readRt(int16_t* block) override;
   // Moves to data size × x, down to a multiple of four bytes from the start
   // of the data. Audio thread. Return: 1. Post: position = x.
-  int32_t seek(float x) override;
+  int32_t seekRt(float x) override;
 
  private:
   OpenFailure readHeader(const char* path);
@@ -42,8 +44,13 @@ class WavSource : public AudioSource {
   OpenFailure unlessUnreadable(OpenFailure why);
   int32_t bytesPerRead() const;
 
+  // The feed, on the reader thread: one read's bytes at a time from the file.
+  int32_t unitBytes() const override { return readBytes_; }
+  bool reposition(int64_t offset) override { return riff_.seek(offset); }
+  int32_t fetch(uint8_t* dst, int32_t max) override;
+
   FileSystem& files_;
-  RiffFile riff_;
+  RiffFile riff_;  // the reader's once open
   std::unique_ptr<int16_t[]> scratch_;  // decimation input, kMaxInputFrames
   PcmFormat format_;
   uint16_t formatTag_ = 0;  // of the sub-format when the format is extensible

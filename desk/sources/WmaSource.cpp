@@ -9,6 +9,8 @@ namespace zarnel {
 namespace {
 
 constexpr double kTicksPerSecond = 10'000'000.0;  // 100-ns units
+// A record's position when the track's length is unknown: keep the last.
+constexpr float kKeepPosition = -2.0f;
 
 bool formatUsable(const PcmFormat& f) {
   return (f.channels == 1 || f.channels == 2) && (f.bits == 8 || f.bits == 16) &&
@@ -55,6 +57,8 @@ int32_t WmaSource::open(const char* path) {
     return fail(output);
   }
   readHeader();
+  readyBytes_ = kRecordBytes;
+  ahead_.attach(this);
   return length_;
 }
 
@@ -100,6 +104,7 @@ void WmaSource::readHeader() {
 }
 
 void WmaSource::close() {
+  ahead_.detach();
   if (readerOpen_) reader_->close();
   readerOpen_ = false;
 }
@@ -122,33 +127,52 @@ int32_t WmaSource::fillStaging() {
   return 1;
 }
 
-void WmaSource::updatePosition() {
-  if (length_ <= 0) return;
+float WmaSource::stagedPosition() const {
+  if (length_ <= 0) return kKeepPosition;
   const int32_t bytesPerSecond = format_.bits * format_.rate * format_.channels / 8;
   const double buffered = double(stagingFill_ - stagingOffset_) / double(bytesPerSecond);
-  setPosition(float((double(endTime_) / kTicksPerSecond - buffered) / double(length_)));
+  return float((double(endTime_) / kTicksPerSecond - buffered) / double(length_));
 }
 
-int32_t WmaSource::read(int16_t* block) {
+int32_t WmaSource::fetch(uint8_t* dst, int32_t) {
   if (!readerOpen_) return -1;
   if (stagingFill_ - stagingOffset_ < bytesPerBlock_) {
     const int32_t filled = fillStaging();
     if (filled <= 0) return filled;
   }
+  auto* block = reinterpret_cast<int16_t*>(dst + sizeof(float));
   int16_t* input = format_.rate > kSampleRate ? scratch_.get() : block;
   std::memcpy(input, staging_.get() + stagingOffset_, size_t(bytesPerBlock_));
   stagingOffset_ += bytesPerBlock_;
-  updatePosition();
+  const float position = stagedPosition();
+  std::memcpy(dst, &position, sizeof(float));
   convertBlock(input, bytesPerBlock_, format_, block);
-  return 1;
+  return kRecordBytes;
 }
 
-int32_t WmaSource::seek(float x) {
+bool WmaSource::reposition(int64_t start) {
+  if (!reader_->setRange(start, 0)) return false;
+  stagingOffset_ = stagingFill_ = 0;
+  return true;
+}
+
+int32_t WmaSource::readRt(int16_t* block) {
+  if (!readerOpen_) return kReadError;
+  const Supply supply = ahead_.supplyRt(kRecordBytes);
+  if (supply == Supply::kPending) return kReadPending;
+  if (supply == Supply::kEnded) return kReadEnd;
+  if (supply == Supply::kFailed) return kReadError;
+  float position = kKeepPosition;
+  ahead_.takeRt(&position, sizeof(float));
+  ahead_.takeRt(block, kBlockBytes);
+  if (position != kKeepPosition) setPosition(position);
+  return kReadBlock;
+}
+
+int32_t WmaSource::seekRt(float x) {
   if (!readerOpen_) return 0;
   const double fraction = std::clamp(double(x), 0.0, 1.0);
-  const int64_t start = int64_t(double(length_) * fraction * kTicksPerSecond);
-  if (!reader_->setRange(start, 0)) return 0;
-  stagingOffset_ = stagingFill_ = 0;
+  if (!ahead_.seekRt(int64_t(double(length_) * fraction * kTicksPerSecond))) return 0;
   setPosition(x);
   return 1;
 }

@@ -12,7 +12,9 @@
 
 namespace zarnel {
 
-class WmaSource : public AudioSource {
+// Its read-ahead holds decoded blocks: the reader thread takes the samples,
+// converts them and stores each block behind its position.
+class WmaSource : public AudioSource, private ReadAheadFeed {
  public:
   static constexpr int32_t kStagingBytes = 176400;
   // The reader takes the path as at most 260 UTF-16 units, terminator included.
@@ -36,19 +38,29 @@ class WmaSource : public AudioSource {
   int32_t open(const char* path) override;
   // UI thread.
   void close() override;
-  // Audio thread. Return: 1; 0 when the reader has no more samples; -1 on
-  // any other reader error.
-  int32_t read(int16_t* block) override;
+  // Audio thread. Return: kReadBlock; kReadEnd when the reader has no more
+  // samples; kReadError on any other reader error; kReadPending before the
+  // block is decoded.
+  int32_t readRt(int16_t* block) override;
   // Restarts the reader at length × x × 10^7 (100-ns units), to the end.
-  // Audio thread. Return: 1, or 0 when the reader refuses the range.
-  int32_t seek(float x) override;
+  // Audio thread. Return: 1, or 0 when the reader refuses the range (known
+  // at once only without a reader thread).
+  int32_t seekRt(float x) override;
 
  private:
   OpenFailure openReader(const char* path);
   OpenFailure takePcmOutput();
   void readHeader();
   int32_t fillStaging();
-  void updatePosition();
+  float stagedPosition() const;
+
+  // The feed, on the reader thread: one record (position, then the block)
+  // per fetch.
+  int32_t unitBytes() const override { return kRecordBytes; }
+  bool reposition(int64_t start) override;
+  int32_t fetch(uint8_t* dst, int32_t max) override;
+
+  static constexpr int32_t kRecordBytes = int32_t(sizeof(float)) + kBlockBytes;
 
   // Live sources holding the library, across the process: the one piece of
   // state the media sources share. Changed on the UI thread only.
@@ -56,7 +68,7 @@ class WmaSource : public AudioSource {
 
   MediaLibrary* library_;
   bool libraryLoaded_ = false;
-  std::unique_ptr<MediaReader> reader_;
+  std::unique_ptr<MediaReader> reader_;  // the reader thread's once open
   bool readerOpen_ = false;
   std::unique_ptr<uint8_t[]> staging_;  // kStagingBytes
   std::unique_ptr<int16_t[]> scratch_;  // decimation input, kMaxInputFrames

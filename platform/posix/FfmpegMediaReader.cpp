@@ -1,5 +1,7 @@
 #include "platform/posix/FfmpegMediaReader.h"
 
+#include "platform/AudioThread.h"
+
 #if ZARNEL_HAVE_FFMPEG
 
 extern "C" {
@@ -48,6 +50,7 @@ FfmpegMediaReader::~FfmpegMediaReader() {
 }
 
 bool FfmpegMediaReader::open(const char* path) {
+  ZARNEL_NOT_ON_AUDIO_THREAD();
   close();
   if (!path || !packet_ || !frame_ || !openContainer(path)) return false;
   findOutputs();
@@ -173,6 +176,7 @@ bool FfmpegMediaReader::fileSize(uint64_t& value) {
 }
 
 MediaResult FfmpegMediaReader::nextSample(int32_t stream, MediaSample& sample) {
+  ZARNEL_NOT_ON_AUDIO_THREAD();
   const Output* output = format_ ? outputOfStream(stream) : nullptr;
   if (!output || !activate(*output)) return MediaResult::error;
   int32_t failures = 0;
@@ -316,6 +320,7 @@ void FfmpegMediaReader::trimToSeekTarget(MediaSample& sample, int64_t frames) {
 }
 
 bool FfmpegMediaReader::setRange(int64_t start, int64_t duration) {
+  ZARNEL_NOT_ON_AUDIO_THREAD();
   if (!format_ || !active_ || start < 0 || duration < 0) return false;
   // A seek lands on a packet at or before the target, but a decoder may need
   // several packets before its first output; while that output starts past the

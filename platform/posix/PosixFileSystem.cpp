@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <ctime>
 
+#include "platform/AudioThread.h"
 #include "platform/WritableFile.h"
 
 namespace zarnel {
@@ -20,6 +21,7 @@ class PosixFile : public ByteFile {
   ~PosixFile() override { ::close(fd_); }
 
   int32_t read(void* dst, int32_t bytes) override {
+    ZARNEL_NOT_ON_AUDIO_THREAD();
     if (bytes < 0) return -1;
     auto* out = static_cast<char*>(dst);
     int32_t done = 0;
@@ -49,6 +51,7 @@ class PosixWritableFile : public WritableFile {
   ~PosixWritableFile() override { ::close(fd_); }
 
   int32_t read(void* dst, int32_t bytes) override {
+    ZARNEL_NOT_ON_AUDIO_THREAD();
     if (bytes < 0) return -1;
     auto* out = static_cast<char*>(dst);
     int32_t done = 0;
@@ -99,6 +102,7 @@ class PosixWritableFile : public WritableFile {
 }  // namespace
 
 std::unique_ptr<ByteFile> PosixFileSystem::openRead(const char* path) {
+  ZARNEL_NOT_ON_AUDIO_THREAD();
   if (!path) return nullptr;
   int fd = ::open(path, O_RDONLY | O_CLOEXEC);
   if (fd < 0) return nullptr;

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/AudioThread.h"
 #include "platform/posix/RegExport.h"
 
 namespace zarnel {
@@ -79,6 +80,7 @@ std::string PosixRegistry::defaultPath() {
 }
 
 bool PosixRegistry::open(const char* subKey) {
+  ZARNEL_NOT_ON_AUDIO_THREAD();
   if (open_) return false;
   std::string text;
   if (path_.empty() || !readFile(text)) return false;
@@ -101,6 +103,7 @@ bool PosixRegistry::readFile(std::string& text) const {
 }
 
 bool PosixRegistry::read(const char* name, uint32_t& type, std::vector<uint8_t>& data) {
+  ZARNEL_NOT_ON_AUDIO_THREAD();
   const RegistryValue* value = open_ ? values_.find(name) : nullptr;
   if (!value) return false;
   type = value->type;
@@ -109,6 +112,7 @@ bool PosixRegistry::read(const char* name, uint32_t& type, std::vector<uint8_t>&
 }
 
 bool PosixRegistry::write(const char* name, uint32_t type, const uint8_t* data, uint32_t size) {
+  ZARNEL_NOT_ON_AUDIO_THREAD();
   if (!open_ || !validName(name) || size > kMaxRegistryValueBytes) return false;
   if (!values_.set({name, type, std::vector<uint8_t>(data, data + size)})) return false;
   changed_ = true;
@@ -116,6 +120,7 @@ bool PosixRegistry::write(const char* name, uint32_t type, const uint8_t* data, 
 }
 
 bool PosixRegistry::close() {
+  ZARNEL_NOT_ON_AUDIO_THREAD();
   if (!open_) return true;
   open_ = false;
   const bool stored = !changed_ || writeFile(formatRegExport(keyPath_, values_));

@@ -93,7 +93,7 @@ void SdlSoundBuffer::setVolume(int32_t hundredthsDb) {
   gain_.store(int32_t(std::lround(gain * kUnityGain)), std::memory_order_relaxed);
 }
 
-bool SdlSoundBuffer::cursors(int32_t& play, int32_t& write) {
+bool SdlSoundBuffer::cursorsRt(int32_t& play, int32_t& write) {
   if (!attached_.load(std::memory_order_acquire)) return false;
   const uint64_t word = cursor_.load(std::memory_order_acquire);
   write = positionOf(word);
@@ -114,13 +114,13 @@ int32_t SdlSoundBuffer::pendingFrames(uint32_t stamp) const {
   return period_ + int32_t(std::max<int64_t>(0, period_ - elapsed));
 }
 
-bool SdlSoundBuffer::lock(int32_t offset, int32_t count, SoundRegion& region) {
+bool SdlSoundBuffer::lockRt(int32_t offset, int32_t count, SoundRegion& region) {
   if (count < 0 || count > frames_) return false;
   region = splitRegion(shadow_.data(), frames_, channels_, offset, count);
   return true;
 }
 
-void SdlSoundBuffer::unlock(const SoundRegion& region) {
+void SdlSoundBuffer::unlockRt(const SoundRegion& region) {
   publish(region.first, region.firstFrames);
   publish(region.second, region.secondFrames);
 }
@@ -160,7 +160,7 @@ void SdlSoundBuffer::pullRt(int32_t* mix, int32_t frames, uint32_t stamp) {
       lapped = true;
     }
   }
-  // Release: pairs with the acquire in cursors().
+  // Release: pairs with the acquire in cursorsRt().
   cursor_.store(packCursor(position, lapped, stamp), std::memory_order_release);
 }
 

@@ -53,11 +53,11 @@ class SdlSoundBuffer : public SoundBuffer {
   void setVolume(int32_t hundredthsDb) override;
   // Return: false once the device is gone. Stopped: both cursors where
   // playback stopped.
-  bool cursors(int32_t& play, int32_t& write) override;
+  bool cursorsRt(int32_t& play, int32_t& write) override;
   // Offsets wrap; count 0..frames().
-  bool lock(int32_t offset, int32_t count, SoundRegion& region) override;
+  bool lockRt(int32_t offset, int32_t count, SoundRegion& region) override;
   // Publishes the frames of region to the ring. Pre: region came from lock.
-  void unlock(const SoundRegion& region) override;
+  void unlockRt(const SoundRegion& region) override;
 
   // Adds frames frames of this buffer, from its write cursor on, into mix
   // (device-channel interleaved, 32-bit sums) and moves the cursor on.

@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "platform/AudioThread.h"
+
 namespace zarnel {
 
 namespace {
@@ -55,6 +57,7 @@ void SgioCdDrive::close() {
 }
 
 bool SgioCdDrive::readSectors(uint32_t start, uint32_t count, uint8_t* dst) {
+  ZARNEL_NOT_ON_AUDIO_THREAD();
   if (fd_ < 0 || !dst || count == 0 || count > kMaxSectorsPerRead) return false;
   request_.prepare(start, count, dst);
   int rc;

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/AudioThread.h"
+
 namespace zarnel {
 
 namespace {
@@ -25,6 +27,8 @@ class VirtualCdDrive : public CdDrive {
     open_ = false;
   }
   bool readSectors(uint32_t start, uint32_t count, uint8_t* dst) override {
+    ZARNEL_NOT_ON_AUDIO_THREAD();
+    if (access_.stall_) access_.stall_->holdRead();
     access_.reads_.push_back({start, count});
     const uint64_t discSectors = access_.disc_.size() / kCdSectorBytes;
     if (!open_ || access_.readFails_ || access_.letter_ == 0) return false;

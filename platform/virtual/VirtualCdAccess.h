@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/CdDrive.h"
+#include "platform/virtual/VirtualReadStall.h"
 
 namespace zarnel {
 
@@ -18,7 +19,8 @@ struct CdSectorRead {
 };
 
 // Drives it creates share this object's disc and records; it must outlive
-// them. Single-threaded, like the tests using it.
+// them. One thread at a time: a desk's reader thread may read while the test
+// waits, and the test looks at the records once the readers are settled.
 class VirtualCdAccess : public CdAccess {
  public:
   explicit VirtualCdAccess(bool available = true) : available_(available) {}
@@ -29,6 +31,9 @@ class VirtualCdAccess : public CdAccess {
   void ejectDisc() { letter_ = 0; }
   void setOpenFails(bool fails) { openFails_ = fails; }
   void setReadFails(bool fails) { readFails_ = fails; }
+  // Makes every sector read ask stall first, which holds it while a stall
+  // lasts (null: never). stall must outlive the drives.
+  void setStall(VirtualReadStall* stall) { stall_ = stall; }
 
   // Every readSectors call, failed ones included, in order.
   const std::vector<CdSectorRead>& reads() const { return reads_; }
@@ -47,6 +52,7 @@ class VirtualCdAccess : public CdAccess {
   std::vector<uint8_t> disc_;
   bool openFails_ = false;
   bool readFails_ = false;
+  VirtualReadStall* stall_ = nullptr;
   std::vector<CdSectorRead> reads_;
   std::vector<char> opens_;
   int32_t closes_ = 0;

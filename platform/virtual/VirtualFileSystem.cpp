@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/AudioThread.h"
 #include "platform/WritableFile.h"
 
 namespace zarnel {
@@ -12,6 +13,7 @@ namespace {
 using File = VirtualFileSystem::File;
 
 int32_t readAt(const File& file, int64_t& offset, void* dst, int32_t count, int64_t failAfter) {
+  ZARNEL_NOT_ON_AUDIO_THREAD();
   if (count < 0) return -1;
   if (failAfter >= 0 && offset + count > failAfter) return -1;
   int64_t left = int64_t(file.bytes.size()) - offset;
@@ -27,6 +29,7 @@ class MemoryFile : public ByteFile {
       : file_(std::move(file)), failAfter_(failAfter) {}
 
   int32_t read(void* dst, int32_t count) override {
+    if (file_->stall) file_->stall->holdRead();
     return readAt(*file_, offset_, dst, count, failAfter_);
   }
   bool seek(int64_t offset) override {
@@ -112,6 +115,11 @@ void VirtualFileSystem::failReadsAfter(const std::string& path, int64_t failAfte
   if (it != files_.end()) it->second->failReadsAfter = failAfter;
 }
 
+void VirtualFileSystem::stallReads(const std::string& path, VirtualReadStall* stall) {
+  auto it = files_.find(path);
+  if (it != files_.end()) it->second->stall = stall;
+}
+
 void VirtualFileSystem::lockWrites(const std::string& path, bool locked) {
   auto it = files_.find(path);
   if (it != files_.end()) it->second->writeLocked = locked;
@@ -137,6 +145,7 @@ int64_t VirtualFileSystem::bytesWritten(const std::string& path) const {
 }
 
 std::unique_ptr<ByteFile> VirtualFileSystem::openRead(const char* path) {
+  ZARNEL_NOT_ON_AUDIO_THREAD();
   auto it = files_.find(path ? path : "");
   if (it == files_.end()) return nullptr;
   return std::make_unique<MemoryFile>(it->second, it->second->failReadsAfter);

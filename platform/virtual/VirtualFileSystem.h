@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/ByteFile.h"
+#include "platform/virtual/VirtualReadStall.h"
 
 namespace zarnel {
 
@@ -29,6 +30,7 @@ class VirtualFileSystem : public FileSystem {
     int32_t atomicUnit = 1;
     bool frozen = false;
     int64_t written = 0;
+    VirtualReadStall* stall = nullptr;  // asked before every read through openRead
   };
 
   // Adds or replaces a file. Paths compare exactly.
@@ -36,6 +38,9 @@ class VirtualFileSystem : public FileSystem {
   void remove(const std::string& path);
   // Makes reads of path fail after failAfter bytes (-1: never).
   void failReadsAfter(const std::string& path, int64_t failAfter);
+  // Makes every read of path (through openRead) ask stall first, which holds
+  // it while a stall lasts; null lifts that. stall must outlive the reads.
+  void stallReads(const std::string& path, VirtualReadStall* stall);
   // Makes openReadWrite of path fail, and openLocked report kBusy, as for a
   // file another program holds for writing.
   void lockWrites(const std::string& path, bool locked);

@@ -1,5 +1,7 @@
 #include "platform/virtual/VirtualMediaLibrary.h"
 
+#include "platform/AudioThread.h"
+
 namespace zarnel {
 
 // A reader over one of the library's files. Takes samples in order from the
@@ -50,6 +52,7 @@ class VirtualMediaReader : public MediaReader {
 };
 
 MediaResult VirtualMediaReader::nextSample(int32_t stream, MediaSample& sample) {
+  ZARNEL_NOT_ON_AUDIO_THREAD();
   library_.sampleRequests_.push_back(stream);
   if (!file_) return MediaResult::error;
   if (int32_t(next_) == file_->errorAtSample) return MediaResult::error;
@@ -63,6 +66,7 @@ MediaResult VirtualMediaReader::nextSample(int32_t stream, MediaSample& sample) 
 }
 
 bool VirtualMediaReader::setRange(int64_t start, int64_t duration) {
+  ZARNEL_NOT_ON_AUDIO_THREAD();
   library_.rangeCalls_.push_back({start, duration});
   if (library_.rangeFails_ || !file_) return false;
   // Restart at the first sample that still plays at start.

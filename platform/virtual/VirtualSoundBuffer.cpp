@@ -23,7 +23,7 @@ void VirtualSoundBuffer::followRealTime(bool on) {
   clockFrames_ = 0;
 }
 
-bool VirtualSoundBuffer::cursors(int32_t& play, int32_t& write) {
+bool VirtualSoundBuffer::cursorsRt(int32_t& play, int32_t& write) {
   if (failCursors_) return false;
   if (realTime_) {
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - clockStart_;
@@ -36,7 +36,7 @@ bool VirtualSoundBuffer::cursors(int32_t& play, int32_t& write) {
   return true;
 }
 
-bool VirtualSoundBuffer::lock(int32_t offset, int32_t count, SoundRegion& region) {
+bool VirtualSoundBuffer::lockRt(int32_t offset, int32_t count, SoundRegion& region) {
   if (failWrites_ || count < 0 || count > frames_) return false;
   region = splitRegion(data_.data(), frames_, channels_, offset, count);
   return true;

@@ -22,9 +22,9 @@ class VirtualSoundBuffer : public SoundBuffer {
   bool play() override;
   void stop() override { playing_ = false; }
   void setVolume(int32_t hundredthsDb) override { volume_ = hundredthsDb; }
-  bool cursors(int32_t& play, int32_t& write) override;
-  bool lock(int32_t offset, int32_t count, SoundRegion& region) override;
-  void unlock(const SoundRegion&) override {}
+  bool cursorsRt(int32_t& play, int32_t& write) override;
+  bool lockRt(int32_t offset, int32_t count, SoundRegion& region) override;
+  void unlockRt(const SoundRegion&) override {}
 
   // Plays count frames if the buffer is playing (it plays from construction
   // unless stopped): the play cursor moves on and the frames it passes are

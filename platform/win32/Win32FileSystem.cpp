@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/AudioThread.h"
 #include "platform/WritableFile.h"
 
 namespace zarnel {
@@ -10,6 +11,7 @@ namespace {
 
 // The operations both kinds of open file share.
 int32_t readHandle(HANDLE file, void* dst, int32_t bytes) {
+  ZARNEL_NOT_ON_AUDIO_THREAD();
   if (bytes < 0) return -1;
   DWORD got = 0;
   if (!ReadFile(file, dst, DWORD(bytes), &got, nullptr)) return -1;
@@ -99,6 +101,7 @@ class Win32WritableFile : public WritableFile {
 }  // namespace
 
 std::unique_ptr<ByteFile> Win32FileSystem::openRead(const char* path) {
+  ZARNEL_NOT_ON_AUDIO_THREAD();
   if (!path) return nullptr;
   // Readers share with a writer, so a file another program keeps open for
   // writing can still be read.

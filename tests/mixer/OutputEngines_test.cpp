@@ -255,7 +255,7 @@ TEST(VirtualSoundSystem, RealTimeCardPlaysAsTheClockGoes) {
   ASSERT_TRUE(buffer->play());
   std::this_thread::sleep_for(std::chrono::milliseconds(100));
   int32_t play = 0, write = 0;
-  ASSERT_TRUE(buffer->cursors(play, write));
+  ASSERT_TRUE(buffer->cursorsRt(play, write));
   EXPECT_GE(play, 4410);   // at least 100 ms went by
   EXPECT_LT(play, 22050);  // and less than the buffer (the test is not that slow)
   EXPECT_EQ(write, play + VirtualSoundSystem::kLatency);

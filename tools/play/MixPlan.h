@@ -20,7 +20,7 @@ namespace zarnel::tools {
 // Notes the track-ended messages of the desks. Any thread.
 class EndWatcher : public MessagePoster {
  public:
-  void post(uint32_t message, int32_t wparam, int32_t) override {
+  void postRt(uint32_t message, int32_t wparam, int32_t) override {
     if (message == kMsgTrackEnded && (wparam == 0 || wparam == 1)) ended[wparam] = true;
   }
   std::atomic<bool> ended[2] = {false, false};

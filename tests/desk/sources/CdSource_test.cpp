@@ -28,7 +28,7 @@ class CdSourceTest : public ::testing::Test {
     return source_.open(kTrackPath);
   }
   int32_t read() {
-    const int32_t result = source_.read(block_.data());
+    const int32_t result = source_.readRt(block_.data());
     EXPECT_TRUE(block_.guardIntact());
     return result;
   }
@@ -83,12 +83,12 @@ TEST_F(CdSourceTest, BlockCrossingTheTrackEndIsReportedAsTheEnd) {
 TEST_F(CdSourceTest, SeekGoesToAWholeSectorOfTheTrack) {
   ASSERT_EQ(openTrack(10, 60), 0);
   read();
-  EXPECT_EQ(source_.seek(0.51f), 1);  // 60 × 0.51 = 30.6 → sector 30 of the track
+  EXPECT_EQ(source_.seekRt(0.51f), 1);  // 60 × 0.51 = 30.6 → sector 30 of the track
   EXPECT_FLOAT_EQ(source_.position(), 0.5f);
   ASSERT_EQ(read(), 1);
   EXPECT_EQ(cd_.reads().back(), (CdSectorRead{40, 27}));
   EXPECT_EQ(test::firstMismatch(block_, [](int32_t i) { return 40 * 588 + i; }), -1);
-  source_.seek(1.0f);
+  source_.seekRt(1.0f);
   EXPECT_EQ(read(), 0);
 }
 
@@ -98,7 +98,7 @@ TEST_F(CdSourceTest, WithoutRawAccessTracksOpenButReadsFail) {
     CdSource source(files_, access);
     files_.put(kTrackPath, test::makeCda({.startSector = 0, .sectors = 750}));
     EXPECT_EQ(source.open(kTrackPath), 10);
-    EXPECT_EQ(source.read(block_.data()), -1);
+    EXPECT_EQ(source.readRt(block_.data()), -1);
   }
   EXPECT_TRUE(cd_.opens().empty());
 }
@@ -144,7 +144,7 @@ TEST_F(CdSourceTest, ReopenedTrackReadsTheSameBlocks) {
   auto blocksOf = [this](uint32_t start) {
     std::vector<int16_t> all;
     EXPECT_EQ(openTrack(start, 60), 0);
-    source_.seek(0.25f);
+    source_.seekRt(0.25f);
     while (read() == 1) all.insert(all.end(), block_.data(), block_.data() + kBlockFrames * kChannels);
     return all;
   };

@@ -25,7 +25,7 @@ class MpegSourceTest : public ::testing::Test {
     return source_.open((test::mpegTestData() + "/" + name + ".bit").c_str());
   }
   int32_t read() {
-    const int32_t result = source_.read(block_.data());
+    const int32_t result = source_.readRt(block_.data());
     EXPECT_TRUE(block_.guardIntact());
     return result;
   }
@@ -97,11 +97,11 @@ TEST_F(MpegSourceTest, Rate32000FailsOnTheFirstRead) {
 TEST_F(MpegSourceTest, SeekLandsOneBlockEarly) {
   const int32_t length = openStream("l3-he_44khz");
   ASSERT_GT(length, 4);
-  EXPECT_EQ(source_.seek(0.5f), 1);
+  EXPECT_EQ(source_.seekRt(0.5f), 1);
   EXPECT_FLOAT_EQ(source_.position(), 0.5f - 1152.0f / (float(length) * 44100.0f));
   EXPECT_EQ(read(), 1);
   ASSERT_EQ(openStream("l3-hecommon"), 0);  // under a second: one block is more than 0.01
-  EXPECT_EQ(source_.seek(0.01f), 1);
+  EXPECT_EQ(source_.seekRt(0.01f), 1);
   EXPECT_EQ(source_.position(), 0.0f);
   EXPECT_EQ(read(), 1);
 }
@@ -140,14 +140,14 @@ TEST_F(MpegSourceTest, TagsAreLeftOutOfLengthAndPositions) {
   const TempFile file("zarnel-tagged.mp3", bytes);
   ASSERT_EQ(source_.open(file.path()), 5);
   EXPECT_EQ(source_.sizeKey(), int32_t(bytes.size()));
-  EXPECT_EQ(source_.seek(0.0f), 1);
+  EXPECT_EQ(source_.seekRt(0.0f), 1);
   int32_t blocks = 0;
   while (read() == 1) {
     ++blocks;
     ASSERT_FLOAT_EQ(source_.position(), float(blocks) / 200.0f) << blocks;
   }
   EXPECT_EQ(blocks, 200);
-  EXPECT_EQ(source_.seek(0.5f), 1);
+  EXPECT_EQ(source_.seekRt(0.5f), 1);
   EXPECT_FLOAT_EQ(source_.position(), 0.5f - 1152.0f / (5.0f * 44100.0f));
   ASSERT_EQ(read(), 1);
   EXPECT_GT(source_.position(), 0.49f);
@@ -161,7 +161,7 @@ TEST_F(MpegSourceTest, FileCutInsideItsLastFrameEndsAfterTheWholeFrames) {
   bytes.erase(bytes.end() - 200, bytes.end());
   const TempFile file("zarnel-cut.mp3", bytes);
   ASSERT_EQ(source_.open(file.path()), 0);
-  EXPECT_EQ(source_.seek(0.0f), 1);
+  EXPECT_EQ(source_.seekRt(0.0f), 1);
   for (int32_t b = 0; b < 20; ++b) ASSERT_EQ(read(), 1) << b;
   EXPECT_EQ(read(), 0);
 }

@@ -25,7 +25,7 @@ class WavSourceTest : public ::testing::Test {
     return source_.open("t.wav");
   }
   int32_t read() {
-    const int32_t result = source_.read(block_.data());
+    const int32_t result = source_.readRt(block_.data());
     EXPECT_TRUE(block_.guardIntact());
     return result;
   }
@@ -112,13 +112,13 @@ TEST_F(WavSourceTest, Decimates88200ToEverySecondFrameOfEightBitStereo) {
 TEST_F(WavSourceTest, SeekLandsOnAWholeFrameOfTheData) {
   const auto data = signalBytes(0, 4608);  // 18432 bytes
   ASSERT_EQ(openWav(test::makeRawWav(test::pcmHeader(2, 44100, 16), data, {.padBeforeData = 2})), 0);
-  EXPECT_EQ(source_.seek(0.3f), 1);
+  EXPECT_EQ(source_.seekRt(0.3f), 1);
   EXPECT_FLOAT_EQ(source_.position(), 0.3f);
   ASSERT_EQ(read(), 1);
   // 18432 × 0.3 = 5529.6 → 5528 bytes → frame 1382.
   EXPECT_EQ(test::firstMismatch(block_, [](int32_t i) { return 1382 + i; }), -1);
   EXPECT_FLOAT_EQ(source_.position(), (5528.0f + 4608.0f) / 18432.0f);
-  source_.seek(1.0f);
+  source_.seekRt(1.0f);
   EXPECT_EQ(read(), 0);
 }
 

@@ -45,7 +45,7 @@ class WmaSourceTest : public ::testing::Test {
     return source_.open("t.wma");
   }
   int32_t read() {
-    const int32_t result = source_.read(block_.data());
+    const int32_t result = source_.readRt(block_.data());
     EXPECT_TRUE(block_.guardIntact());
     return result;
   }
@@ -117,7 +117,7 @@ TEST_F(WmaSourceTest, ReopenedFileReadsTheSameBlocks) {
   ASSERT_FALSE(first.empty());
   ASSERT_EQ(source_.open("other.wma"), 12);
   for (int32_t i = 0; i < 3; ++i) read();
-  source_.seek(0.5f);
+  source_.seekRt(0.5f);
   read();
   EXPECT_EQ(blocksOf(), first);
 }
@@ -185,14 +185,14 @@ TEST_F(WmaSourceTest, ReaderErrorIsAnErrorAndNotTheEnd) {
 TEST_F(WmaSourceTest, SeekSetsTheRangeInHundredNanosecondUnits) {
   ASSERT_EQ(openFile(mediaFile(pcm(44100, 2, 16), signalBytes(0, 20000), 4000)), 12);
   ASSERT_EQ(read(), 1);
-  EXPECT_EQ(source_.seek(0.125f), 1);
+  EXPECT_EQ(source_.seekRt(0.125f), 1);
   EXPECT_EQ(library_.rangeCalls().back(), (MediaRangeCall{15'000'000, 0}));  // 12 × 0.125 s
   EXPECT_EQ(source_.position(), 0.125f);
   // The buffered bytes went: the block starts with the sample playing at 1.5 s.
   ASSERT_EQ(read(), 1);
   EXPECT_EQ(test::firstMismatch(block_, [](int32_t i) { return 15 * 1000 + i; }), -1);
   library_.setRangeFails(true);
-  EXPECT_EQ(source_.seek(0.5f), 0);
+  EXPECT_EQ(source_.seekRt(0.5f), 0);
 }
 
 TEST_F(WmaSourceTest, ConvertsLowAndHighRatesToTheBlockRate) {

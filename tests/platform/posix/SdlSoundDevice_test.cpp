@@ -57,7 +57,7 @@ Recording recordOnDisk(int32_t primaryChannels, bool control3d,
 
 void fillTone(SoundBuffer& buffer, size_t) {
   const std::vector<int16_t> samples = test::toneFrames(buffer.frames(), buffer.channels());
-  ASSERT_TRUE(buffer.write(0, samples.data(), buffer.frames()));
+  ASSERT_TRUE(buffer.writeRt(0, samples.data(), buffer.frames()));
 }
 
 int16_t clip16(int32_t value) { return int16_t(std::clamp(value, -32768, 32767)); }
@@ -119,10 +119,10 @@ TEST(SdlSoundDeviceTest, DiskDriverHearsAStereoBufferOnLeftAndRightAcrossItsEnd)
   const std::vector<int16_t> samples = test::toneFrames(kFrames, 2);
   auto fillAcrossTheEnd = [&](SoundBuffer& buffer, size_t) {
     // Two stretches, the second wrapping from the end to the start.
-    ASSERT_TRUE(buffer.write(kTail, samples.data() + 2 * kTail, kFrames - 2 * kTail));
+    ASSERT_TRUE(buffer.writeRt(kTail, samples.data() + 2 * kTail, kFrames - 2 * kTail));
     std::vector<int16_t> wrapped(samples.end() - 2 * kTail, samples.end());
     wrapped.insert(wrapped.end(), samples.begin(), samples.begin() + 2 * kTail);
-    ASSERT_TRUE(buffer.write(kFrames - kTail, wrapped.data(), 2 * kTail));
+    ASSERT_TRUE(buffer.writeRt(kFrames - kTail, wrapped.data(), 2 * kTail));
   };
   const Recording out = recordOnDisk(2, false, {{2, kFrames}}, fillAcrossTheEnd, kFrames + 2000);
   expectOwnTones(out, 2, kFrames, kFrames + 2000);
@@ -144,7 +144,7 @@ TEST(SdlSoundDeviceTest, MonoBuffersPlacedInSpaceLandOnTheirOwnChannel) {
   auto fillOwnTone = [](SoundBuffer& buffer, size_t index) {
     std::vector<int16_t> samples(kFrames);
     for (int32_t f = 0; f < kFrames; ++f) samples[f] = tone(f, int32_t(index));
-    ASSERT_TRUE(buffer.write(0, samples.data(), kFrames));
+    ASSERT_TRUE(buffer.writeRt(0, samples.data(), kFrames));
   };
   const Recording out = recordOnDisk(2, true, specs, fillOwnTone, kFrames + 1000);
   expectOwnTones(out, 4, kFrames, kFrames + 1000);  // a 3D primary takes four channels

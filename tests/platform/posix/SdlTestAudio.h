@@ -72,7 +72,7 @@ inline bool waitHanded(SoundBuffer& buffer, int32_t frames, std::chrono::millise
   const auto end = std::chrono::steady_clock::now() + timeout;
   int32_t handed = 0, last = 0, play = 0, write = 0;
   while (handed < frames) {
-    if (std::chrono::steady_clock::now() > end || !buffer.cursors(play, write)) return false;
+    if (std::chrono::steady_clock::now() > end || !buffer.cursorsRt(play, write)) return false;
     handed += (write - last + buffer.frames()) % buffer.frames();
     last = write;
     std::this_thread::sleep_for(std::chrono::milliseconds(2));

@@ -19,7 +19,7 @@ namespace zarnel::test {
 // Records posted messages.
 class RecordingPoster : public MessagePoster {
  public:
-  void post(uint32_t message, int32_t wparam, int32_t lparam) override {
+  void postRt(uint32_t message, int32_t wparam, int32_t lparam) override {
     messages.push_back({message, wparam, lparam});
   }
   int count(uint32_t message) const {
