@@ -64,7 +64,13 @@ std::string ZoneState::comment(int32_t d) const {
   return e->comment ? *e->comment : e->storedComment;
 }
 
-int32_t ZoneState::statusCode(int32_t d) const { return desk(d) ? desk(d)->status() : 0; }
+// A desk whose reader is late still plays its track: its zones show the
+// track, not an empty background.
+int32_t ZoneState::statusCode(int32_t d) const {
+  if (!desk(d)) return 0;
+  const int32_t status = desk(d)->status();
+  return status == kStatusSourceLate ? kStatusLoaded : status;
+}
 
 std::string ZoneState::statusMessage(int32_t d) const {
   return desk(d) ? desk(d)->discMessage() : std::string();
