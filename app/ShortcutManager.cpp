@@ -103,25 +103,38 @@ std::optional<std::vector<uint8_t>> ShortcutManager::value() const {
   return out;
 }
 
-ShortcutFileResult ShortcutManager::loadFile(FileSystem& files, const std::string& path) {
+ShortcutFileResult readShortcutFile(FileSystem& files, const std::string& path, std::vector<Shortcut>& out) {
   const std::optional<std::vector<uint8_t>> bytes = readWhole(files, path);
   if (!bytes) return ShortcutFileResult::kUnreadable;
-  std::optional<std::vector<Shortcut>> list = parse(*bytes);
+  std::optional<std::vector<Shortcut>> list = ShortcutManager::parse(*bytes);
   if (!list) return ShortcutFileResult::kDamaged;
   const bool inRange = std::all_of(list->begin(), list->end(), [](const Shortcut& s) {
     return s.action < kShortcutActionCount && s.target <= 3 && !(s.key & 0x8000);
   });
   if (!inRange) return ShortcutFileResult::kDamaged;
-  list_ = std::move(list);
+  out = std::move(*list);
   return ShortcutFileResult::kLoaded;
 }
 
-bool ShortcutManager::saveFile(FileSystem& files, const std::string& path) const {
-  const std::vector<uint8_t> bytes = value().value_or(std::vector<uint8_t>{});
+bool writeShortcutFile(FileSystem& files, const std::string& path, const std::vector<Shortcut>& list) {
+  std::vector<uint8_t> bytes;
+  bytes.reserve(list.size() * 4);
+  for (const Shortcut& s : list) appendRecord(bytes, s);
   std::unique_ptr<WritableFile> file = files.openReadWrite(path.c_str(), true);
   if (!file || !file->truncate(0)) return false;
   if (!bytes.empty() && file->write(bytes.data(), int32_t(bytes.size())) != int32_t(bytes.size())) return false;
   return file->flush();
+}
+
+ShortcutFileResult ShortcutManager::loadFile(FileSystem& files, const std::string& path) {
+  std::vector<Shortcut> list;
+  const ShortcutFileResult result = readShortcutFile(files, path, list);
+  if (result == ShortcutFileResult::kLoaded) list_ = std::move(list);
+  return result;
+}
+
+bool ShortcutManager::saveFile(FileSystem& files, const std::string& path) const {
+  return writeShortcutFile(files, path, list_.value_or(std::vector<Shortcut>{}));
 }
 
 void ShortcutManager::setJoystickRange(int32_t minimumX, int32_t rangeX) {

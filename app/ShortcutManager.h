@@ -107,10 +107,11 @@ class ShortcutManager {
   // active desk.
   void joystickButton(int32_t buttons);
 
- private:
   // Return: the records of bytes up to the first zero key code, or nothing
   // when the size is not a multiple of 4.
   static std::optional<std::vector<Shortcut>> parse(const std::vector<uint8_t>& bytes);
+
+ private:
   int32_t resolveDesk(uint8_t target) const;
 
   ShortcutTarget& target_;
@@ -119,6 +120,13 @@ class ShortcutManager {
   std::optional<std::vector<Shortcut>> list_;
   int32_t joystickMinX_ = 0, joystickRangeX_ = 65535;
 };
+
+// Reads a ".scu" file into out. A file that cannot be read, is over 64 KiB,
+// has a size that is not a multiple of 4, or holds an action or target out
+// of range leaves out as it was.
+ShortcutFileResult readShortcutFile(FileSystem& files, const std::string& path, std::vector<Shortcut>& out);
+// Writes list as a ".scu" file. Return: false when it could not be written.
+bool writeShortcutFile(FileSystem& files, const std::string& path, const std::vector<Shortcut>& list);
 
 // Return: the line the shortcut list shows for s: "[ctrl+alt+shift+KEY]\t"
 // then the action's name and, for a desk action, " active desk", " playing
