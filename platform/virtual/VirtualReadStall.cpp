@@ -37,9 +37,11 @@ int64_t VirtualReadStall::nowMs() const {
   return now_;
 }
 
+// Reads whose stall has ended are on their way out, whether or not their
+// thread has run yet: a test waiting for the readers then waits for them.
 int32_t VirtualReadStall::waiting() const {
   std::lock_guard<std::mutex> lock(lock_);
-  return waiting_;
+  return now_ < until_ ? waiting_ : 0;
 }
 
 int32_t VirtualReadStall::stalledReads() const {

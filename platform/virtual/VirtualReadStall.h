@@ -22,7 +22,7 @@ class VirtualReadStall {
   void release();
   // Return: the clock, in milliseconds from 0.
   int64_t nowMs() const;
-  // Return: the reads waiting now.
+  // Return: the reads waiting inside a stall that has not ended.
   int32_t waiting() const;
   // Return: the reads that have waited, finished or not.
   int32_t stalledReads() const;
