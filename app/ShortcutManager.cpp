@@ -18,11 +18,17 @@ constexpr int64_t kMaxShortcutFile = 64 * 1024;
 // Buttons 1 and 2 held, button 2 just pressed.
 constexpr int32_t kJoystickBeatMix = msg::kJoyButton1 | 0x002 | (msg::kJoyButton1Changed << 1);
 
-void appendRecord(std::vector<uint8_t>& out, const Shortcut& s) {
-  out.push_back(uint8_t(s.key & 0xFF));
-  out.push_back(uint8_t(s.key >> 8));
-  out.push_back(s.target);
-  out.push_back(s.action);
+// Return: the 4-byte records of list, without a terminator.
+std::vector<uint8_t> recordBytes(const std::vector<Shortcut>& list) {
+  std::vector<uint8_t> out;
+  out.reserve(list.size() * 4);
+  for (const Shortcut& s : list) {
+    out.push_back(uint8_t(s.key & 0xFF));
+    out.push_back(uint8_t(s.key >> 8));
+    out.push_back(s.target);
+    out.push_back(s.action);
+  }
+  return out;
 }
 
 // Return: the whole file, or nothing when it cannot be read or is too big.
@@ -97,10 +103,7 @@ bool ShortcutManager::readValue(uint32_t type, const std::vector<uint8_t>& bytes
 
 std::optional<std::vector<uint8_t>> ShortcutManager::value() const {
   if (!list_) return std::nullopt;
-  std::vector<uint8_t> out;
-  out.reserve(list_->size() * 4);
-  for (const Shortcut& s : *list_) appendRecord(out, s);
-  return out;
+  return recordBytes(*list_);
 }
 
 ShortcutFileResult readShortcutFile(FileSystem& files, const std::string& path, std::vector<Shortcut>& out) {
@@ -117,9 +120,7 @@ ShortcutFileResult readShortcutFile(FileSystem& files, const std::string& path, 
 }
 
 bool writeShortcutFile(FileSystem& files, const std::string& path, const std::vector<Shortcut>& list) {
-  std::vector<uint8_t> bytes;
-  bytes.reserve(list.size() * 4);
-  for (const Shortcut& s : list) appendRecord(bytes, s);
+  const std::vector<uint8_t> bytes = recordBytes(list);
   std::unique_ptr<WritableFile> file = files.openReadWrite(path.c_str(), true);
   if (!file || !file->truncate(0)) return false;
   if (!bytes.empty() && file->write(bytes.data(), int32_t(bytes.size())) != int32_t(bytes.size())) return false;
