@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config
           libavformat-dev libavcodec-dev libswresample-dev libavutil-dev
           libsdl2-dev libasound2-dev libx11-dev libxext-dev
-          libfreetype-dev libfontconfig-dev fonts-liberation fonts-liberation2)
+          libfreetype-dev libfontconfig-dev fonts-liberation fonts-liberation2
+          libgtk-3-dev)
 if [ "${1:-}" = test ]; then
   packages+=(libgtest-dev libbenchmark-dev g++-mingw-w64-i686-posix xvfb xdotool)
 fi
