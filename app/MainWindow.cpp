@@ -81,9 +81,12 @@ bool MainWindow::buildObjects() {
   sound_ = std::make_unique<SoundOutput>(*desks_[0], *desks_[1], services_);
   if (!sound_->start()) return false;
   sound_->resendParameters(app_.mixer());
+  buildLibrary();
   attachApp();
   attachInput();
   if (!buildRenderer()) return false;
+  library_->open();
+  library_->attach(*renderer_);
   window_->acceptFiles(true);
   // Without its window the program runs on without tooltips.
   tooltip_ = std::make_unique<Tooltip>(windows_, *text_, balloonImage());
@@ -102,6 +105,23 @@ void MainWindow::attachInput() {
     app_.joystickMinX = minimumX;
     app_.joystickRangeX = std::max(rangeX, 1);
   }
+}
+
+// The library serves the dispatch's browser seams unless a test gave its own.
+void MainWindow::buildLibrary() {
+  LibraryLinks links;
+  links.window = window_.get();
+  links.files = services_.files;
+  links.settings = &settings();
+  links.texts = &localisation();
+  links.mixer = &app_.mixer();
+  links.desks[0] = desks_[0].get();
+  links.desks[1] = desks_[1].get();
+  links.matcher = matcher_.get();
+  library_ = std::make_unique<LibraryShell>(links);
+  if (later_ == &noLater_) later_ = library_.get();
+  shortcuts_.setKeyboardHolder(library_.get());
+  shortcuts_.setFallback(library_.get());
 }
 
 void MainWindow::attachApp() {
@@ -184,6 +204,7 @@ bool MainWindow::replaceSkin(const std::string& name) {
   const bool full = fullScreen_;
   leaveFullScreen();
   app_.setSkin(nullptr);
+  if (library_) library_->detach();
   std::unique_ptr<Skin> old = renderer_->takeSkin();
   applySkinTooltips(*fresh, localisation());
   renderer_->setSkin(std::move(fresh));
@@ -191,6 +212,7 @@ bool MainWindow::replaceSkin(const std::string& name) {
   app_.applyMixerState(false);
   sizeToSkin();
   const bool started = renderer_->start(*window_, rendererLinks());
+  if (started && library_) library_->attach(*renderer_);
   if (full) enterFullScreen();
   return started;  // the old skin goes here, after the new one drew
 }
@@ -248,6 +270,7 @@ intptr_t MainWindow::handle(const Message& m) {
       return 0;
     case msg::kKeyDown:
     case msg::kSysKeyDown:
+      if (library_) library_->setKeyModifiers(m.modifiers);
       if (shortcuts_.handleKey(m.wparam, m.lparam, m.modifiers)) flush();
       return 0;
     case msg::kJoy1Move:
@@ -295,7 +318,10 @@ bool MainWindow::routeMouse(const Message& m) {
   MouseRouter& mouse = renderer_->mouse();
   const int32_t keys = m.wparam & 0xFFFF & ~msg::kMkRightFlag;
   switch (m.id) {
-    case msg::kMouseMove: mouse.mouseMove(m.x, m.y, keys); break;
+    case msg::kMouseMove:
+      mouse.mouseMove(m.x, m.y, keys);
+      if (library_) library_->pointerAt(m.x, m.y);
+      break;
     case msg::kLButtonDown:
     case msg::kLButtonDblClk: mouse.buttonDown(m.x, m.y, keys, false, windows_.nowMs()); break;
     case msg::kRButtonDown:
@@ -318,11 +344,19 @@ void MainWindow::showTooltip(int32_t x, int32_t y, const std::string& text) {
   if (tooltip_) tooltip_->show(window_->screenX() + x, window_->screenY() + y, text);
 }
 
+void MainWindow::releaseKeyboardUnlessAt(int32_t x, int32_t y) {
+  if (library_) library_->releaseKeyboardUnlessAt(x, y);
+}
+
 void MainWindow::hideTooltip() {
   if (tooltip_) tooltip_->hide();
 }
 
 void MainWindow::onTimer(int32_t id) {
+  if (library_ && library_->onTimer(id)) {
+    flush();
+    return;
+  }
   if (id == timer::kDisplay) {
     if (renderer_) renderer_->refresh();
     return;
@@ -352,7 +386,7 @@ void MainWindow::onClose() {
 
 void MainWindow::closeWithoutAsking() {
   for (int32_t id : {timer::kAutoMix, timer::kLoad[0], timer::kLoad[1], timer::kPitchReset[0],
-                     timer::kPitchReset[1], timer::kDisplay})
+                     timer::kPitchReset[1], timer::kDisplay, timer::kPanes, timer::kCaret, timer::kBrowser})
     window_->killTimer(id);
   window_->acceptFiles(false);
   if (renderer_) renderer_->stop();
@@ -377,9 +411,14 @@ void MainWindow::onDestroyWithoutSaving() {
   app_.detach();
   leaveFullScreen();
   tooltip_.reset();
+  shortcuts_.setKeyboardHolder(nullptr);
+  shortcuts_.setFallback(nullptr);
+  if (library_) library_->detach();
   renderer_.reset();
   deskState_.reset();
   zoneState_.reset();
+  if (later_ == library_.get()) later_ = &noLater_;
+  library_.reset();
   if (sound_) sound_->stop();
   sound_.reset();
   if (volumes_) volumes_->restore();

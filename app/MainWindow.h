@@ -11,6 +11,7 @@
 #include "app/App.h"
 #include "app/AppShell.h"
 #include "app/DeskState.h"
+#include "app/LibraryShell.h"
 #include "app/LaterSeams.h"
 #include "app/ShortcutBridge.h"
 #include "app/ShortcutManager.h"
@@ -77,7 +78,7 @@ class MainWindow : public MessageHandler, public MessagePoster, public MouseHost
   void hideTooltip() override;
   bool tooltipsOn() const override;
   bool fullScreen() const override { return fullScreen_; }
-  void releaseKeyboardUnlessAt(int32_t, int32_t) override {}
+  void releaseKeyboardUnlessAt(int32_t x, int32_t y) override;
   int64_t nowMs() const override { return windows_.nowMs(); }
 
   // Full-screen mode: the window alone on the display at the skin's size,
@@ -103,6 +104,7 @@ class MainWindow : public MessageHandler, public MessagePoster, public MouseHost
   SoundOutput* soundOutput() const { return sound_.get(); }
   BeatMatcher* matcher() const { return matcher_.get(); }
   TrackStore* database() const { return database_.get(); }
+  LibraryShell* library() const { return library_.get(); }
   // Return: whether the window was created and then destroyed (settings written).
   bool destroyed() const { return destroyed_; }
 
@@ -127,6 +129,7 @@ class MainWindow : public MessageHandler, public MessagePoster, public MouseHost
   bool handleSysCommand(const Message& m, intptr_t& result);
   void attachApp();
   void attachInput();
+  void buildLibrary();
   void flush();
   void paint();
   bool confirmClose();
@@ -143,6 +146,7 @@ class MainWindow : public MessageHandler, public MessagePoster, public MouseHost
   std::unique_ptr<SoundOutput> sound_;
   std::unique_ptr<DeskState> deskState_;
   std::unique_ptr<ZoneState> zoneState_;
+  std::unique_ptr<LibraryShell> library_;
   LaterSeams noLater_;
   LaterSeams* later_ = &noLater_;
   ActionSink* actions_ = &app_;

@@ -14,6 +14,7 @@ constexpr SkinRect kBanner{100, 160, 200, 40};
 
 void BrowserView::draw() {
   if (!visible() || !surface()) return;
+  if (resolver_ && resolver_->drawContent()) return;
   const SkinRect& r = rect();
   if (PanelPainter* painter = panel()) {
     painter->fillRect(r, pixelOfColour(look_.face));

@@ -60,6 +60,9 @@ class BrowserResolver {
   virtual ~BrowserResolver() = default;
   // Return: the panel's element at (x, y), or null for none.
   virtual Widget* elementAt(int32_t x, int32_t y) = 0;
+  // Draws the panel over the view's rectangle. Return: false when it drew
+  // nothing (the view then draws its empty face).
+  virtual bool drawContent() { return false; }
 };
 
 class BrowserView : public Widget {

@@ -4,6 +4,7 @@
 
 #include "app/Localisation.h"
 #include "skin/OptionTarget.h"
+#include "skin/PanelPainter.h"
 #include "skin/TextPainter.h"
 #include "skin/TextRenderer.h"
 
@@ -36,7 +37,12 @@ void OptionRow::refresh() {
 }
 
 void OptionRow::draw() {
-  drawBackground();
+  // Inside the browser panel the row lies on the panel's face.
+  if (PanelPainter* painter = panel(); painter && visible()) {
+    painter->fillRect(rect(), pixelOfColour(look_.face));
+  } else {
+    drawBackground();
+  }
   if (visible() && surface() && textRenderer()) {
     TextPainter painter(*surface(), *textRenderer());
     const ColourRef colour = hovered_ ? look_.optionsOver : look_.optionsColour;

@@ -104,6 +104,8 @@ class Renderer {
   const DisplayRefresh& display() const { return refresh_; }
   DrawSurface* surface() const { return surface_.get(); }
   PanelPainter* panel() const { return panel_.get(); }
+  // What the widgets are bound to while started.
+  const WidgetContext& context() const { return context_; }
   // The panel picture after the skin's colour matrix (empty before start).
   const Bitmap& panelPixels() const { return panelPixels_; }
   // Return: the rectangle the rhythm view draws into (empty without one).

@@ -13,6 +13,7 @@
 #include "platform/virtual/VirtualWindowSystem.h"
 #include "app/ActionIds.h"
 #include "app/support/DispatchRig.h"
+#include "app/support/MainWindowRig.h"
 #include "skin/ActionNames.h"
 #include "skin/SkinFiles.h"
 #include "skin/support/GoldenImage.h"
@@ -23,59 +24,8 @@
 namespace zarnel {
 namespace {
 
-Message make(Window* w, uint32_t id, int32_t wparam = 0, int32_t lparam = 0) {
-  Message m;
-  m.window = w;
-  m.id = id;
-  m.wparam = wparam;
-  m.lparam = lparam;
-  return m;
-}
-
-struct FixedTexts : TextLookup {
-  std::string text(TextSection section, int32_t slot) const override {
-    return "text " + std::to_string(int(section)) + "/" + std::to_string(slot);
-  }
-  std::string errorText(int32_t index) const override { return "Errors/" + std::to_string(index); }
-};
-
-// The clock the zones show: fixed, so the reference images do not depend on
-// the hour the tests run.
-struct FixedClock : LocalClock {
-  LocalTime now() const override { return LocalTime{21, 47, 5}; }
-};
-
-struct Shell {
-  Shell() {
-    settings().resetToDefaults();
-    clearFatalError();
-    registry.createKey("Software\\Zarnel");
-    services.files = &files;
-    services.sound = &sound;
-    services.threads = &threads;
-    services.registry = &registry;
-    services.clock = &clock;
-    files.put("a.wav", test::makeWav({}, test::toBytes(test::stereoSine(44100 * 5, 440, 440, 8000))));
-    // The default skin: an 800 by 600 window with the browser alone.
-    files.put(skinXmlPath(settings().homeFolder, "default"), test::textBytes(test::skinXml("")));
-    files.put(skinBitmapPath(settings().homeFolder, "default"), test::makeBmp(test::solidImage(800, 600, 0x303030)));
-    test::putRenderSkin(files, settings().homeFolder, "small");
-    main = std::make_unique<MainWindow>(app, windows, services, texts);
-  }
-  bool create() { return main->create(WindowSpec{"ZARNEL", "Zarnel", 112, 0, 800, 600}); }
-
-  VirtualFileSystem files;
-  VirtualSoundSystem sound;
-  VirtualThreadControl threads;
-  VirtualRegistry registry;
-  FixedClock clock;
-  VirtualWindowSystem windows;
-  PlatformServices services;
-  FixedTexts texts;
-  App app;
-  std::unique_ptr<MainWindow> main;
-  MainWindow& window() { return *main; }
-};
+using test::make;
+using Shell = test::MainWindowRig;
 
 TEST(MainWindow, CreationBuildsTheRunningProgram) {
   Shell s;
