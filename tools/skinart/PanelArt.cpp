@@ -50,7 +50,9 @@ void buttonIcon(Image& image, int column, uint32_t ink, Lettering& letters) {
       fill(image, all, segment({c - 3.4, 10}, {c - 3.4, 12.5}, 1.1), p);
       fill(image, all, segment({c + 3.4, 10}, {c + 3.4, 12.5}, 1.1), p);
       break;
-    case 1: fill(image, all, star(c, 13.5, 7.5, 3.2), Paint::solid(theme::kCue)); break;
+    case 1:
+      fill(image, all, star(c, 13.5, 7.5, 3.2), Paint::solid(theme::kCue));
+      break;
     case 2:  // hard drive
       fill(image, all, subtract(roundRect(6, 8, 14, 10, 2), roundRect(7.4, 9.4, 11.2, 7.2, 1)), p);
       fill(image, all, circle(16.5, 14.5, 1.2), Paint::solid(theme::kPlay));
@@ -63,22 +65,28 @@ void buttonIcon(Image& image, int column, uint32_t ink, Lettering& letters) {
         fill(image, all, segment({19, 7}, {7, 19}, 1.4), Paint::solid(theme::kKill));
       }
       break;
-    case 5: letters.draw(image, {0, 1, 26, 24}, "A", {17, true, ink}); break;
+    case 5:
+      letters.draw(image, {0, 1, 26, 24}, "A", {17, true, ink});
+      break;
     case 6:  // shuffle: two crossing arrows
       fill(image, all, segment({6, 9}, {19, 17}, 1.1), p);
       fill(image, all, segment({6, 17}, {19, 9}, 1.1), p);
       fill(image, all, polygon({{21, 9}, {17, 6.5}, {17.5, 11}}), p);
       fill(image, all, polygon({{21, 17}, {17.5, 15}, {17, 19.5}}), p);
       break;
-    case 7: letters.draw(image, {0, 1, 26, 24}, "NEW", {11, true, ink}); break;
+    case 7:
+      letters.draw(image, {0, 1, 26, 24}, "NEW", {11, true, ink});
+      break;
     case 8:  // load a playlist: lines and an arrow in
     case 9:  // save it: lines and an arrow out
       for (int i = 0; i < 3; ++i) fill(image, all, roundRect(6, 8 + i * 4, 8, 1.6, 0.8), p);
       fill(image, all, segment({18, column == 8 ? 7.0 : 19.0}, {18, column == 8 ? 15.0 : 11.0}, 1.1), p);
-      fill(image, all, column == 8 ? polygon({{14.5, 14}, {21.5, 14}, {18, 19}})
-                                   : polygon({{14.5, 12}, {21.5, 12}, {18, 7}}), p);
+      fill(image, all,
+           column == 8 ? polygon({{14.5, 14}, {21.5, 14}, {18, 19}}) : polygon({{14.5, 12}, {21.5, 12}, {18, 7}}), p);
       break;
-    case 10: fill(image, all, circle(c, 13, 5.5), Paint::solid(theme::kKill)); break;
+    case 10:
+      fill(image, all, circle(c, 13, 5.5), Paint::solid(theme::kKill));
+      break;
     case 11:  // cut: scissors
       fill(image, all, ring(9, 17, 2.4, 0.9), p);
       fill(image, all, ring(17, 17, 2.4, 0.9), p);
@@ -137,8 +145,9 @@ void treeAndListMarks(Image& panel) {
     if (i == 0) fill(box, all, roundRect(5, 3, 1, 5, 0), Paint::solid(theme::kText));
     panel.paste(box, 460 + 12 * i, 0);
   }
-  sprite(panel, {484, 0, 16, 16}, star(8, 8.5, 7.5, 3.2),
-         [](Image& image) { fill(image, {0, 0, 16, 16}, star(8, 8.5, 7.5, 3.2), Paint::solid(theme::kCue)); });
+  sprite(panel, {484, 0, 16, 16}, star(8, 8.5, 7.5, 3.2), [](Image& image) {
+    fill(image, {0, 0, 16, 16}, star(8, 8.5, 7.5, 3.2), Paint::solid(theme::kCue));
+  });
   for (int i = 0; i < 4; ++i) {
     Image arrow(16, 16, kFace);
     const Rect all{0, 0, 16, 16};
@@ -181,9 +190,8 @@ void panelSlider(Image& panel) {
   for (int i = 0; i <= 8; ++i)
     fill(track, {0, 0, 29, 90}, roundRect(3, 11 + i * 9 - 0.5, i % 4 == 0 ? 6 : 3, 1, 0), Paint::solid(0x4A505C));
   panel.paste(track, 750, 0);
-  sprite(panel, {779, 0, 19, 15}, roundRect(1, 1, 17, 13, 3), [](Image& image) {
-    drawFaderCap(image, true, ButtonState::up, theme::kDesk1);
-  });
+  sprite(panel, {779, 0, 19, 15}, roundRect(1, 1, 17, 13, 3),
+         [](Image& image) { drawFaderCap(image, true, ButtonState::up, theme::kDesk1); });
 }
 
 void recordLampAndBanner(Image& panel, Lettering& letters) {
@@ -200,6 +208,58 @@ void recordLampAndBanner(Image& panel, Lettering& letters) {
   panel.paste(banner, 100, 160);
 }
 
+// The folder tree's 16 by 16 icons in a row at y = 40: folder, open folder,
+// home, file system (a drive), optical disc, removable drive, network.
+void folderIcons(Image& panel) {
+  const Rect all{0, 0, 16, 16};
+  const Paint back = Paint::vertical(0xE0A43A, 0xC7862A, 3, 14), front = Paint::vertical(0xF6C766, 0xE3A845, 5, 14);
+  for (int i = 0; i < 7; ++i) {
+    Image icon(16, 16, kFace);  // edges blend with the face the tree is drawn on
+    switch (i) {
+      case 0:  // a closed folder: tab and body
+        fill(icon, all, roundRect(1, 2.5, 6, 3, 1), back);
+        fill(icon, all, roundRect(1, 4, 14, 10, 1.2), front);
+        fill(icon, all, roundRect(1, 4, 14, 1.2, 0.5), Paint::solid(0xFBDC93));
+        break;
+      case 1:  // an open folder: the back and a slanted front
+        fill(icon, all, roundRect(1, 2.5, 6, 3, 1), back);
+        fill(icon, all, roundRect(1, 4, 13, 10, 1.2), back);
+        fill(icon, all, polygon({{3.5, 7}, {15.5, 7}, {13, 14}, {1, 14}}), front);
+        break;
+      case 2:  // home: a roof and a house
+        fill(icon, all, polygon({{8, 1.5}, {15, 8}, {1, 8}}), Paint::solid(0x5FB4F0));
+        fill(icon, all, roundRect(3, 7.5, 10, 7, 0.8), Paint::solid(0xC9D3E3));
+        fill(icon, all, roundRect(6.8, 10, 2.4, 4.5, 0.4), Paint::solid(0x3A404C));
+        break;
+      case 3:  // the file system: a drive with its lamp
+        fill(icon, all, roundRect(1, 5, 14, 7, 1.5), Paint::vertical(0xB8C0CC, 0x7A8290, 5, 12));
+        fill(icon, all, roundRect(2.5, 9.5, 7, 1, 0.4), Paint::solid(0x4A505C));
+        fill(icon, all, circle(12.3, 9.8, 1), Paint::solid(theme::kPlay));
+        break;
+      case 4:  // an optical disc
+        fill(icon, all, subtract(circle(8, 8, 7), circle(8, 8, 1.6)), Paint::around(0xF0F4FA, 0x9AA6B8, 8, 8, 7));
+        fill(icon, all, ring(8, 8, 3, 0.5), Paint::solid(0x7A8290));
+        break;
+      case 5:  // a removable drive: a stick with its plug
+        fill(icon, all, roundRect(3, 1, 10, 10, 1.5), Paint::vertical(0x5FB4F0, 0x2F7FC0, 1, 11));
+        fill(icon, all, roundRect(5, 11, 6, 4, 0.5), Paint::solid(0xC9D3E3));
+        fill(icon, all, roundRect(6, 12, 1.5, 1.5, 0), Paint::solid(0x4A505C));
+        fill(icon, all, roundRect(8.5, 12, 1.5, 1.5, 0), Paint::solid(0x4A505C));
+        break;
+      default:  // a network share: a screen on a cable
+        fill(icon, all, roundRect(2, 1.5, 12, 8.5, 1), Paint::solid(0xC9D3E3));
+        fill(icon, all, roundRect(3.2, 2.7, 9.6, 6.1, 0.5), Paint::solid(0x2F7FC0));
+        fill(icon, all, roundRect(7.3, 10, 1.4, 3, 0), Paint::solid(0xC9D3E3));
+        fill(icon, all, roundRect(1, 13, 14, 1.4, 0.5), Paint::solid(0xC9D3E3));
+        break;
+    }
+    for (int32_t y = 0; y < 16; ++y)
+      for (int32_t x = 0; x < 16; ++x)
+        if (icon.at(x, y) == kFace) icon.at(x, y) = kTransparent;
+    panel.paste(icon, 406 + 16 * i, 40);
+  }
+}
+
 }  // namespace
 
 Image makePanelImage(Lettering& letters) {
@@ -209,6 +269,7 @@ Image makePanelImage(Lettering& letters) {
   treeAndListMarks(panel);
   dragCursors(panel);
   panelSlider(panel);
+  folderIcons(panel);
   recordLampAndBanner(panel, letters);
   return panel;
 }
