@@ -50,9 +50,7 @@ void buttonIcon(Image& image, int column, uint32_t ink, Lettering& letters) {
       fill(image, all, segment({c - 3.4, 10}, {c - 3.4, 12.5}, 1.1), p);
       fill(image, all, segment({c + 3.4, 10}, {c + 3.4, 12.5}, 1.1), p);
       break;
-    case 1:
-      fill(image, all, star(c, 13.5, 7.5, 3.2), Paint::solid(theme::kCue));
-      break;
+    case 1: fill(image, all, star(c, 13.5, 7.5, 3.2), Paint::solid(theme::kCue)); break;
     case 2:  // hard drive
       fill(image, all, subtract(roundRect(6, 8, 14, 10, 2), roundRect(7.4, 9.4, 11.2, 7.2, 1)), p);
       fill(image, all, circle(16.5, 14.5, 1.2), Paint::solid(theme::kPlay));
@@ -65,28 +63,22 @@ void buttonIcon(Image& image, int column, uint32_t ink, Lettering& letters) {
         fill(image, all, segment({19, 7}, {7, 19}, 1.4), Paint::solid(theme::kKill));
       }
       break;
-    case 5:
-      letters.draw(image, {0, 1, 26, 24}, "A", {17, true, ink});
-      break;
+    case 5: letters.draw(image, {0, 1, 26, 24}, "A", {17, true, ink}); break;
     case 6:  // shuffle: two crossing arrows
       fill(image, all, segment({6, 9}, {19, 17}, 1.1), p);
       fill(image, all, segment({6, 17}, {19, 9}, 1.1), p);
       fill(image, all, polygon({{21, 9}, {17, 6.5}, {17.5, 11}}), p);
       fill(image, all, polygon({{21, 17}, {17.5, 15}, {17, 19.5}}), p);
       break;
-    case 7:
-      letters.draw(image, {0, 1, 26, 24}, "NEW", {11, true, ink});
-      break;
+    case 7: letters.draw(image, {0, 1, 26, 24}, "NEW", {11, true, ink}); break;
     case 8:  // load a playlist: lines and an arrow in
     case 9:  // save it: lines and an arrow out
       for (int i = 0; i < 3; ++i) fill(image, all, roundRect(6, 8 + i * 4, 8, 1.6, 0.8), p);
       fill(image, all, segment({18, column == 8 ? 7.0 : 19.0}, {18, column == 8 ? 15.0 : 11.0}, 1.1), p);
-      fill(image, all,
-           column == 8 ? polygon({{14.5, 14}, {21.5, 14}, {18, 19}}) : polygon({{14.5, 12}, {21.5, 12}, {18, 7}}), p);
+      fill(image, all, column == 8 ? polygon({{14.5, 14}, {21.5, 14}, {18, 19}})
+                                   : polygon({{14.5, 12}, {21.5, 12}, {18, 7}}), p);
       break;
-    case 10:
-      fill(image, all, circle(c, 13, 5.5), Paint::solid(theme::kKill));
-      break;
+    case 10: fill(image, all, circle(c, 13, 5.5), Paint::solid(theme::kKill)); break;
     case 11:  // cut: scissors
       fill(image, all, ring(9, 17, 2.4, 0.9), p);
       fill(image, all, ring(17, 17, 2.4, 0.9), p);
@@ -145,9 +137,8 @@ void treeAndListMarks(Image& panel) {
     if (i == 0) fill(box, all, roundRect(5, 3, 1, 5, 0), Paint::solid(theme::kText));
     panel.paste(box, 460 + 12 * i, 0);
   }
-  sprite(panel, {484, 0, 16, 16}, star(8, 8.5, 7.5, 3.2), [](Image& image) {
-    fill(image, {0, 0, 16, 16}, star(8, 8.5, 7.5, 3.2), Paint::solid(theme::kCue));
-  });
+  sprite(panel, {484, 0, 16, 16}, star(8, 8.5, 7.5, 3.2),
+         [](Image& image) { fill(image, {0, 0, 16, 16}, star(8, 8.5, 7.5, 3.2), Paint::solid(theme::kCue)); });
   for (int i = 0; i < 4; ++i) {
     Image arrow(16, 16, kFace);
     const Rect all{0, 0, 16, 16};
@@ -190,8 +181,9 @@ void panelSlider(Image& panel) {
   for (int i = 0; i <= 8; ++i)
     fill(track, {0, 0, 29, 90}, roundRect(3, 11 + i * 9 - 0.5, i % 4 == 0 ? 6 : 3, 1, 0), Paint::solid(0x4A505C));
   panel.paste(track, 750, 0);
-  sprite(panel, {779, 0, 19, 15}, roundRect(1, 1, 17, 13, 3),
-         [](Image& image) { drawFaderCap(image, true, ButtonState::up, theme::kDesk1); });
+  sprite(panel, {779, 0, 19, 15}, roundRect(1, 1, 17, 13, 3), [](Image& image) {
+    drawFaderCap(image, true, ButtonState::up, theme::kDesk1);
+  });
 }
 
 void recordLampAndBanner(Image& panel, Lettering& letters) {
