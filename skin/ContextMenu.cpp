@@ -10,11 +10,11 @@
 namespace zarnel {
 namespace {
 
-constexpr int32_t kPadY = 4;           // above the first and below the last entry
+constexpr int32_t kPadY = 4;  // above the first and below the last entry
 constexpr int32_t kTextLeft = 16, kTextRight = 28;
 constexpr int32_t kSeparatorHeight = 9;
 constexpr int32_t kMinWidth = 150;
-constexpr int32_t kShadow = 4;         // the shadow's reach right and below
+constexpr int32_t kShadow = 4;  // the shadow's reach right and below
 
 // Return: a and b mixed, weight parts of b in 256.
 uint32_t mix(uint32_t a, uint32_t b, int32_t weight) {

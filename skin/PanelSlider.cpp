@@ -39,9 +39,9 @@ void PanelSlider::draw() {
   const SkinRect track{r.x, r.y, kPanelSliderWidth, kPanelSliderHeight};
   panel()->fillRect(track, pixelOfColour(look_.face));
   panel()->copy(track, kTrack);
-  panel()->copy({r.x + (kPanelSliderWidth - kPanelKnobWidth) / 2, panelKnobTop(r.y, value_), kPanelKnobWidth,
-                 kPanelKnobHeight},
-                kKnob);
+  panel()->copy(
+      {r.x + (kPanelSliderWidth - kPanelKnobWidth) / 2, panelKnobTop(r.y, value_), kPanelKnobWidth, kPanelKnobHeight},
+      kKnob);
   invalidate();
 }
 
