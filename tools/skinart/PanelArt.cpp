@@ -200,6 +200,58 @@ void recordLampAndBanner(Image& panel, Lettering& letters) {
   panel.paste(banner, 100, 160);
 }
 
+// The folder tree's 16 by 16 icons in a row at y = 40: folder, open folder,
+// home, file system (a drive), optical disc, removable drive, network.
+void folderIcons(Image& panel) {
+  const Rect all{0, 0, 16, 16};
+  const Paint back = Paint::vertical(0xE0A43A, 0xC7862A, 3, 14), front = Paint::vertical(0xF6C766, 0xE3A845, 5, 14);
+  for (int i = 0; i < 7; ++i) {
+    Image icon(16, 16, kFace);  // edges blend with the face the tree is drawn on
+    switch (i) {
+      case 0:  // a closed folder: tab and body
+        fill(icon, all, roundRect(1, 2.5, 6, 3, 1), back);
+        fill(icon, all, roundRect(1, 4, 14, 10, 1.2), front);
+        fill(icon, all, roundRect(1, 4, 14, 1.2, 0.5), Paint::solid(0xFBDC93));
+        break;
+      case 1:  // an open folder: the back and a slanted front
+        fill(icon, all, roundRect(1, 2.5, 6, 3, 1), back);
+        fill(icon, all, roundRect(1, 4, 13, 10, 1.2), back);
+        fill(icon, all, polygon({{3.5, 7}, {15.5, 7}, {13, 14}, {1, 14}}), front);
+        break;
+      case 2:  // home: a roof and a house
+        fill(icon, all, polygon({{8, 1.5}, {15, 8}, {1, 8}}), Paint::solid(0x5FB4F0));
+        fill(icon, all, roundRect(3, 7.5, 10, 7, 0.8), Paint::solid(0xC9D3E3));
+        fill(icon, all, roundRect(6.8, 10, 2.4, 4.5, 0.4), Paint::solid(0x3A404C));
+        break;
+      case 3:  // the file system: a drive with its lamp
+        fill(icon, all, roundRect(1, 5, 14, 7, 1.5), Paint::vertical(0xB8C0CC, 0x7A8290, 5, 12));
+        fill(icon, all, roundRect(2.5, 9.5, 7, 1, 0.4), Paint::solid(0x4A505C));
+        fill(icon, all, circle(12.3, 9.8, 1), Paint::solid(theme::kPlay));
+        break;
+      case 4:  // an optical disc
+        fill(icon, all, subtract(circle(8, 8, 7), circle(8, 8, 1.6)), Paint::around(0xF0F4FA, 0x9AA6B8, 8, 8, 7));
+        fill(icon, all, ring(8, 8, 3, 0.5), Paint::solid(0x7A8290));
+        break;
+      case 5:  // a removable drive: a stick with its plug
+        fill(icon, all, roundRect(3, 1, 10, 10, 1.5), Paint::vertical(0x5FB4F0, 0x2F7FC0, 1, 11));
+        fill(icon, all, roundRect(5, 11, 6, 4, 0.5), Paint::solid(0xC9D3E3));
+        fill(icon, all, roundRect(6, 12, 1.5, 1.5, 0), Paint::solid(0x4A505C));
+        fill(icon, all, roundRect(8.5, 12, 1.5, 1.5, 0), Paint::solid(0x4A505C));
+        break;
+      default:  // a network share: a screen on a cable
+        fill(icon, all, roundRect(2, 1.5, 12, 8.5, 1), Paint::solid(0xC9D3E3));
+        fill(icon, all, roundRect(3.2, 2.7, 9.6, 6.1, 0.5), Paint::solid(0x2F7FC0));
+        fill(icon, all, roundRect(7.3, 10, 1.4, 3, 0), Paint::solid(0xC9D3E3));
+        fill(icon, all, roundRect(1, 13, 14, 1.4, 0.5), Paint::solid(0xC9D3E3));
+        break;
+    }
+    for (int32_t y = 0; y < 16; ++y)
+      for (int32_t x = 0; x < 16; ++x)
+        if (icon.at(x, y) == kFace) icon.at(x, y) = kTransparent;
+    panel.paste(icon, 406 + 16 * i, 40);
+  }
+}
+
 }  // namespace
 
 Image makePanelImage(Lettering& letters) {
@@ -209,6 +261,7 @@ Image makePanelImage(Lettering& letters) {
   treeAndListMarks(panel);
   dragCursors(panel);
   panelSlider(panel);
+  folderIcons(panel);
   recordLampAndBanner(panel, letters);
   return panel;
 }

@@ -16,6 +16,9 @@
 //     in the rectangle (406..458, 0..30) that the colour matrix leaves as is.
 //   folder tree: expand box 11 by 11 at (460, 0), collapse box at (472, 0),
 //     favourite star 16 by 16 at (484, 0).
+//   folder tree icons: 16 by 16, icon i at (406 + 16 i, 40): 0 folder, 1 open
+//     folder, 2 home, 3 file system, 4 optical disc, 5 removable drive, 6
+//     network share.
 //   list scroll bar: 16 by 16 arrows, up at (520, 0) and pressed (536, 0),
 //     down at (552, 0) and pressed (568, 0); heading sort marks 8 by 5,
 //     ascending at (584, 0), descending at (592, 0).
