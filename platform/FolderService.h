@@ -55,6 +55,10 @@ class FolderService {
   // Copies or moves path into folder, keeping its file name.
   virtual bool copyFile(const std::string& path, const std::string& folder) = 0;
   virtual bool moveFile(const std::string& path, const std::string& folder) = 0;
+  // Renames from to to, replacing a file already there in one step, so that
+  // a reader sees the old file or the new one, never a part (a rewritten
+  // scan list). Return: true when done; the default does nothing.
+  virtual bool replaceFile(const std::string& /*from*/, const std::string& /*to*/) { return false; }
   // Opens path with the user's editor (the saved history). Return: started.
   virtual bool openForEditing(const std::string&) { return false; }
   // The separator of paths on this platform.
