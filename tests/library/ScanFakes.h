@@ -3,6 +3,7 @@
 // and can press "Stop", and an output that collects the lines.
 
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,11 +17,15 @@ class FakeProgress : public ProgressWindow {
  public:
   void setText(const std::string& text) override { texts.push_back(text); }
   bool stopRequested() const override { return stopAfterPumps >= 0 && pumps >= stopAfterPumps; }
-  void pump() override { ++pumps; }
+  void pump() override {
+    if (throwAtPump >= 0 && pumps >= throwAtPump) throw std::runtime_error("decoder fault");
+    ++pumps;
+  }
 
   std::vector<std::string> texts;
   int32_t pumps = 0;
   int32_t stopAfterPumps = -1;  // "Stop" is pressed after this many pumps; -1 never
+  int32_t throwAtPump = -1;     // a fault inside the analysis at this pump; -1 never
 };
 
 class StringOutput : public ScanOutput {
