@@ -49,7 +49,9 @@ class FolderService {
   virtual FolderListing list(const std::string& path, int32_t timeoutMs) = 0;
   // Return: whether path names an existing folder.
   virtual bool isFolder(const std::string& path) = 0;
-  // The context menu's file operations. Return: true when done.
+  // The context menu's file operations; none of them replaces an existing
+  // file (rename, copy and move fail when the name is taken).
+  // Return: true when done.
   virtual bool renameFile(const std::string& from, const std::string& to) = 0;
   virtual bool deleteFile(const std::string& path) = 0;
   // Copies or moves path into folder, keeping its file name.
