@@ -49,12 +49,18 @@ class FolderService {
   virtual FolderListing list(const std::string& path, int32_t timeoutMs) = 0;
   // Return: whether path names an existing folder.
   virtual bool isFolder(const std::string& path) = 0;
-  // The context menu's file operations. Return: true when done.
+  // The context menu's file operations; none of them replaces an existing
+  // file (rename, copy and move fail when the name is taken).
+  // Return: true when done.
   virtual bool renameFile(const std::string& from, const std::string& to) = 0;
   virtual bool deleteFile(const std::string& path) = 0;
   // Copies or moves path into folder, keeping its file name.
   virtual bool copyFile(const std::string& path, const std::string& folder) = 0;
   virtual bool moveFile(const std::string& path, const std::string& folder) = 0;
+  // Renames from to to, replacing a file already there in one step, so that
+  // a reader sees the old file or the new one, never a part (a rewritten
+  // scan list). Return: true when done; the default does nothing.
+  virtual bool replaceFile(const std::string& /*from*/, const std::string& /*to*/) { return false; }
   // Opens path with the user's editor (the saved history). Return: started.
   virtual bool openForEditing(const std::string&) { return false; }
   // The separator of paths on this platform.

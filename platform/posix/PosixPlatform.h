@@ -6,6 +6,7 @@
 #include "platform/posix/FfmpegMediaLibrary.h"
 #include "platform/posix/PosixDriveList.h"
 #include "platform/posix/PosixFileSystem.h"
+#include "platform/posix/PosixFolderService.h"
 #include "platform/posix/PosixFontService.h"
 #include "platform/posix/PosixRegistry.h"
 #include "platform/posix/PosixThreadControl.h"
@@ -34,6 +35,7 @@ class PosixPlatform {
   PosixRegistry registry_;  // the settings file of the user's configuration folder
   PosixDriveList drives_;
   PosixFontService fonts_;
+  PosixFolderService folders_;
 };
 
 }  // namespace zarnel
