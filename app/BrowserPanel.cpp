@@ -17,7 +17,6 @@ namespace zarnel {
 namespace {
 
 constexpr int32_t kPaneStepMs = 20;
-constexpr int32_t kOptionColumns = 3;
 constexpr int32_t kPanelMargin = 10;
 
 }  // namespace
@@ -46,22 +45,20 @@ void BrowserPanel::detach() {
   paneTimer_ = false;
   if (view_) view_->setResolver(nullptr);
   if (search_) search_->releaseKeyboard();
+  if (menu_ && menu_->isOpen()) menu_->close();
   search_.reset();
   rows_.clear();
+  menu_.reset();
+  tree_.reset();
+  files_.reset();
+  playlist_.reset();
+  database_.reset();
+  buttons_.clear();
+  sliders_.clear();
+  splitters_[0].reset();
+  splitters_[1].reset();
   view_ = nullptr;
   context_ = nullptr;
-}
-
-void BrowserPanel::build() {
-  const BrowserLook& look = view_->look();
-  search_ = std::make_unique<SearchField>(*this, look);
-  search_->bind(context_);
-  if (links_.options && links_.texts) {
-    for (int32_t row = 0; row < kOptionRowCount; ++row) {
-      rows_.push_back(std::make_unique<OptionRow>(row, *links_.options, *links_.texts, look));
-      rows_.back()->bind(context_);
-    }
-  }
 }
 
 void BrowserPanel::showPage(int32_t page) {
@@ -75,44 +72,8 @@ void BrowserPanel::showPage(int32_t page) {
   redraw();
 }
 
-void BrowserPanel::layout() {
-  if (!view_) return;
-  const int32_t fontHeight =
-      context_ && context_->text ? context_->text->measure(view_->look().listFont, "Ag").height : 14;
-  const FilesPageLayout files = layoutFilesPage(zone_, panes_[0].weight(), panes_[1].weight());
-  const SearchPageLayout search = layoutSearchPage(zone_, panes_[1].weight(), fontHeight);
-  panesArea_[0] = files.treePane;
-  panesArea_[1] = page_ == kPageSearch ? search.playlistPane : files.playlistPane;
-  if (search_) search_->setRect(search.searchField.x, search.searchField.y, search.searchField.width,
-                                search.searchField.height);
-  layoutOptions();
-}
-
-void BrowserPanel::layoutOptions() {
-  if (rows_.empty() || !context_ || !context_->text || !links_.texts) return;
-  const BrowserLook& look = view_->look();
-  const int32_t rowHeight = context_->text->measure(look.optionsFont, "Ag").height + 3;
-  const int32_t perColumn = (kOptionRowCount + kOptionColumns - 1) / kOptionColumns;
-  const int32_t columnWidth = (zone_.width - 2 * kPanelMargin) / kOptionColumns;
-  const int32_t valueColumn = optionValueColumn(*context_->text, look.optionsFont, *links_.texts);
-  for (int32_t row = 0; row < kOptionRowCount; ++row) {
-    const int32_t column = row / perColumn, line = row % perColumn;
-    rows_[row]->setRect(zone_.x + kPanelMargin + column * columnWidth, zone_.y + kPanelMargin + line * rowHeight,
-                        columnWidth - kPanelMargin, rowHeight);
-    rows_[row]->setValueColumn(std::min(valueColumn, columnWidth / 2));
-  }
-}
-
-std::vector<Widget*> BrowserPanel::elementsOf(int32_t page) const {
-  std::vector<Widget*> out;
-  if (page == kPageSearch && search_) out.push_back(search_.get());
-  if (page == kPageOptions) {
-    for (const auto& row : rows_) out.push_back(row.get());
-  }
-  return out;
-}
-
 Widget* BrowserPanel::elementAt(int32_t x, int32_t y) {
+  if (menu_ && menu_->isOpen()) return menu_.get();
   for (Widget* w : elementsOf(page_)) {
     if (w->hitTest(x, y)) return w;
   }
@@ -126,8 +87,8 @@ void BrowserPanel::redraw() {
 bool BrowserPanel::drawContent() {
   if (!context_ || !context_->panel) return false;
   drawFrame();
-  for (Widget* w : elementsOf(page_)) w->draw();
   drawPageDecor();
+  for (Widget* w : elementsOf(page_)) w->draw();
   if (context_->surface) context_->surface->invalidate(zone_);
   return true;
 }
@@ -147,12 +108,41 @@ void BrowserPanel::drawPageDecor() const {
     const TextExtent e = context_->text->measure(look.listFont, label);
     painter.text(look.listFont, label, look.listColour, f.x - e.width - 4, f.y + (f.height - e.height) / 2, zone_);
   }
+  if (page_ == kPageSamples) {
+    for (const SkinRect& r : sampleDisplays_) painter.frame3d(r, look, true);
+  }
+  if (page_ == kPageEffects) {
+    for (const SkinRect& r : effectAreas_) painter.frame3d(r, look, true);
+  }
   if (page_ == kPageOptions && context_->text) {
     const std::string version = std::string("v") + kVersionText + " ";
     const TextExtent e = context_->text->measure(look.optionsFont, version);
     painter.text(look.optionsFont, version, look.optionsColour, zone_.right() - e.width - kPanelMargin,
                  zone_.bottom() - e.height - kPanelMargin / 2, zone_);
   }
+}
+
+PanelButton* BrowserPanel::button(int32_t id) {
+  for (const auto& b : buttons_) {
+    if (b->id() == id) return b.get();
+  }
+  return nullptr;
+}
+
+Widget* BrowserPanel::listAt(int32_t x, int32_t y) {
+  for (Widget* w : {static_cast<Widget*>(tree_.get()), static_cast<Widget*>(files_.get()),
+                    static_cast<Widget*>(playlist_.get()), static_cast<Widget*>(database_.get())}) {
+    if (w && w->visible() && w->hitTest(x, y)) {
+      const std::vector<Widget*> shown = elementsOf(page_);
+      if (std::find(shown.begin(), shown.end(), w) != shown.end()) return w;
+    }
+  }
+  return nullptr;
+}
+
+void BrowserPanel::reloadDatabase() {
+  if (database_ && links_.databaseItems) database_->setItems(links_.databaseItems());
+  if (database_ && page_ == kPageSearch && context_) database_->draw();
 }
 
 void BrowserPanel::refreshOptions() {
@@ -179,6 +169,41 @@ void BrowserPanel::pointerAt(int32_t x, int32_t y) {
     links_.window->setTimer(timer::kPanes, kPaneStepMs);
     paneTimer_ = true;
   }
+}
+
+// The weight that gives the pane the width up to column x.
+void BrowserPanel::dragSplitter(int32_t pane, int32_t x, bool released) {
+  const int32_t other = panes_[1 - pane].weight();
+  int32_t weight = 0;
+  if (pane == 1 && page_ == kPageSearch) {
+    const int32_t width = std::max(1, zone_.width - kSplitterWidth);
+    weight = int32_t(int64_t{std::max(0, zone_.right() - x - kSplitterWidth / 2)} * kWeightOne / width);
+  } else {
+    const int32_t wanted = pane == 0 ? x - zone_.x - kSplitterWidth / 2 : zone_.right() - x - kSplitterWidth / 2;
+    int32_t low = 0, high = SlidingPane::kMaxWeight;
+    while (low < high) {  // the widths grow with the weight
+      const int32_t mid = (low + high) / 2;
+      const FilesPageLayout l = pane == 0 ? layoutFilesPage(zone_, mid, other) : layoutFilesPage(zone_, other, mid);
+      const int32_t width = (pane == 0 ? l.treePane.width : l.playlistPane.width) - kSplitterWidth;
+      if (width >= wanted) {
+        high = mid;
+      } else {
+        low = mid + 1;
+      }
+    }
+    weight = low;
+  }
+  panes_[size_t(pane)].drag(weight);
+  if (released) {
+    panes_[size_t(pane)].endDrag();
+    if (links_.settings) (pane == 0 ? links_.settings->panel1Size : links_.settings->panel2Size) = panes_[size_t(pane)].openSize();
+  }
+  layout();
+  redraw();
+}
+
+void BrowserPanel::sliderMoved(int32_t parameter, int32_t value) {
+  if (links_.sliderMoved) links_.sliderMoved(parameter, value);
 }
 
 bool BrowserPanel::paneTick() {
@@ -211,6 +236,7 @@ std::string BrowserPanel::translateKey(int32_t key) { return links_.window ? lin
 
 void BrowserPanel::searchTextChanged(const std::string& text) {
   if (links_.scanList) links_.scanList->search(text);
+  reloadDatabase();
 }
 
 }  // namespace zarnel

@@ -7,18 +7,26 @@
 // to draw.
 
 #include <array>
+#include <functional>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/PanelLayout.h"
+#include "app/PaneSplitter.h"
 #include "skin/AreaWidgets.h"
+#include "skin/BrowserList.h"
+#include "skin/ContextMenu.h"
+#include "skin/FolderTree.h"
 #include "skin/OptionRow.h"
+#include "skin/PanelButton.h"
+#include "skin/PanelSlider.h"
 #include "skin/SearchField.h"
 
 namespace zarnel {
 
+class FolderService;
 class Localisation;
 class OptionTarget;
 class ScanList;
@@ -47,7 +55,28 @@ struct BrowserPanelLinks {
   Settings* settings = nullptr;
   OptionTarget* options = nullptr;
   ScanList* scanList = nullptr;  // null: the search filters nothing
+  // The lists, the tree, the buttons and the menu, with what they act on;
+  // without hosts the pages hold only the search field and the options.
+  FolderService* folders = nullptr;
+  BrowserListHost* listHost = nullptr;
+  FolderTreeHost* treeHost = nullptr;
+  PanelButtonHost* buttonHost = nullptr;
+  ContextMenuHost* menuHost = nullptr;
+  BandSizes* bands = nullptr;
+  std::vector<ListItem>* playlist = nullptr;  // the playlist's items, shown by the playlist list
+  // The database list shows the scan list's items as the search leaves them.
+  std::function<std::vector<ListItem>()> databaseItems;
+  // A sample volume (parameter 0..11) or effect parameter slider (12 + 3
+  // slot + k) moved to value 0..4096.
+  std::function<void(int32_t parameter, int32_t value)> sliderMoved;
 };
+
+// Panel button ids.
+namespace panelbutton {
+constexpr int32_t kLockTree = 0, kLockPlaylist = 1, kFavourite = 2, kScanHd = 3, kScanCd = 4, kDeleteCd = 5;
+constexpr int32_t kAutoMix = 6, kShuffle = 7, kNewOnly = 8, kLoadPlaylist = 9, kSavePlaylist = 10;
+constexpr int32_t kRecord = 11, kCut = 12, kLoadSample = 42, kLoadEffect = 64;
+}  // namespace panelbutton
 
 // UI thread.
 class BrowserPanel : public BrowserResolver, public SearchHost {
@@ -75,6 +104,17 @@ class BrowserPanel : public BrowserResolver, public SearchHost {
   SlidingPane& pane(int32_t i) { return panes_[i]; }
 
   SearchField* searchField() { return search_.get(); }
+  FolderTree* tree() { return tree_.get(); }
+  BrowserList* fileList() { return files_.get(); }
+  BrowserList* playlistList() { return playlist_.get(); }
+  BrowserList* databaseList() { return database_.get(); }
+  ContextMenu* menu() { return menu_.get(); }
+  // Return: the panel button with id, or null.
+  PanelButton* button(int32_t id);
+  // The scan list's search changed: the database list shows what it shows.
+  void reloadDatabase();
+  // Return: the list or tree under (x, y) on the page shown, or null.
+  Widget* listAt(int32_t x, int32_t y);
   OptionRow* optionRow(int32_t row) { return row < int32_t(rows_.size()) ? rows_[row].get() : nullptr; }
   // Redraws every option row's value (after a setting changed elsewhere).
   void refreshOptions();
@@ -88,7 +128,14 @@ class BrowserPanel : public BrowserResolver, public SearchHost {
 
  private:
   void build();
+  void buildLists(const BrowserLook& look);
+  void buildButtons(const BrowserLook& look);
   void layout();
+  void layoutPanes(const SkinRect& treePane, const SkinRect& playlistPane);
+  void layoutMediaPages();
+  void place(Widget* w, const SkinRect& r);
+  void dragSplitter(int32_t pane, int32_t x, bool released);
+  void sliderMoved(int32_t parameter, int32_t value);
   void layoutOptions();
   void drawFrame() const;
   void drawPageDecor() const;
@@ -104,6 +151,14 @@ class BrowserPanel : public BrowserResolver, public SearchHost {
   std::array<SlidingPane, 2> panes_;  // 0 the tree pane, 1 the playlist pane
   bool paneTimer_ = false;
   std::unique_ptr<SearchField> search_;
+  std::unique_ptr<FolderTree> tree_;
+  std::unique_ptr<BrowserList> files_, playlist_, database_;
+  std::unique_ptr<ContextMenu> menu_;
+  std::vector<std::unique_ptr<PanelButton>> buttons_;
+  std::vector<std::unique_ptr<PanelSlider>> sliders_;  // 12 sample volumes, then 6 x 3 effect parameters
+  std::unique_ptr<PaneSplitter> splitters_[2];
+  std::array<SkinRect, 12> sampleDisplays_{};
+  std::array<SkinRect, 6> effectAreas_{};
   std::vector<std::unique_ptr<OptionRow>> rows_;
   SkinRect panesArea_[2];
 };

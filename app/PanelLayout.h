@@ -6,12 +6,12 @@
 #include <array>
 #include <cstdint>
 
+#include "skin/PanelButton.h"
 #include "skin/SkinGeometry.h"
 
 namespace zarnel {
 
 inline constexpr int32_t kSplitterWidth = 12;
-inline constexpr int32_t kPanelButtonSize = 26;
 inline constexpr int32_t kWeightOne = 1024;
 
 // Page 0: tree pane, file list, playlist pane side by side. Each side
