@@ -13,6 +13,7 @@ class Registry;
 class DriveList;
 class FontService;
 class LocalClock;
+class DialogService;
 
 // Borrowed pointers; the backend owns the services for the whole run.
 struct PlatformServices {
@@ -26,6 +27,7 @@ struct PlatformServices {
   DriveList* drives = nullptr;
   FontService* fonts = nullptr;  // none: the program draws with its built-in font
   const LocalClock* clock = nullptr;  // none: the standard library's local time
+  DialogService* dialogs = nullptr;
 };
 
 }  // namespace zarnel

@@ -13,6 +13,7 @@ PlatformServices PosixPlatform::services() {
   services.registry = &registry_;
   services.drives = &drives_;
   services.fonts = &fonts_;
+  services.dialogs = &dialogs_;
   return services;
 }
 

@@ -4,6 +4,7 @@
 #include "platform/Services.h"
 #include "platform/posix/AlsaSystemMixer.h"
 #include "platform/posix/FfmpegMediaLibrary.h"
+#include "platform/posix/GtkDialogService.h"
 #include "platform/posix/PosixDriveList.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/PosixFontService.h"
@@ -34,6 +35,7 @@ class PosixPlatform {
   PosixRegistry registry_;  // the settings file of the user's configuration folder
   PosixDriveList drives_;
   PosixFontService fonts_;
+  GtkDialogService dialogs_;  // starts GTK on the first dialog
 };
 
 }  // namespace zarnel
