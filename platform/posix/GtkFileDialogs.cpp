@@ -60,6 +60,8 @@ bool confirmReplace(GtkWidget* parent, const std::string& path) {
   addButton(question, toolkitWord("_Cancel"), GTK_RESPONSE_CANCEL);
   addButton(question, toolkitWord("_Replace"), GTK_RESPONSE_ACCEPT);
   gtk_window_set_keep_above(GTK_WINDOW(question), TRUE);
+  gtk_window_set_position(GTK_WINDOW(question), GTK_WIN_POS_CENTER_ON_PARENT);
+  gtk_widget_show_all(question);
   const bool replace = runModal(question) == GTK_RESPONSE_ACCEPT;
   gtk_widget_destroy(question);
   return replace;

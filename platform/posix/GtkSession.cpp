@@ -1,5 +1,7 @@
 #include "platform/posix/GtkSession.h"
 
+#include <algorithm>
+
 namespace zarnel::gtkdlg {
 
 bool gtkReady() {
@@ -40,6 +42,12 @@ void showCentred(GtkWidget* window, const Rect& owner) {
     GdkRectangle area;
     gdk_monitor_get_workarea(monitor, &area);
     screen = {area.x, area.y, area.width, area.height};
+  }
+  if (screen.width > 0 && screen.height > 0 && (width > screen.width || height > screen.height)) {
+    // A window larger than the screen (a chooser's remembered size) is cut to it.
+    width = std::min(width, screen.width);
+    height = std::min(height, screen.height);
+    gtk_window_resize(GTK_WINDOW(window), width, height);
   }
   const Rect over = owner.width > 0 && owner.height > 0 ? owner : screen;
   int32_t x = 0, y = 0;
