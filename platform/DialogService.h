@@ -30,6 +30,7 @@ struct FileDialogSpec {
   std::string defaultExtension;  // save dialogs: added when the name has none ("m3u")
   bool mustExist = false;        // open dialogs: file and path must exist
   bool confirmOverwrite = false; // save dialogs: ask before replacing a file
+  std::string okText, cancelText;  // the buttons; empty: the toolkit's own words
 };
 
 // A modeless window with one line of text and a "Stop" button, while a long
@@ -154,7 +155,8 @@ class DialogService {
   // A message with an "OK" button.
   virtual void message(const std::string& text, const std::string& caption) = 0;
   // One edit field and "OK", text selected. Return: the text (at most
-  // maxChars bytes), or none when cancelled (Escape, closing).
+  // maxChars bytes, never a UTF-8 character cut in half; maxChars <= 0: no
+  // limit), or none when cancelled (Escape, closing).
   virtual std::optional<std::string> editText(const std::string& title, const std::string& text, int32_t maxChars,
                                               const std::string& okText) = 0;
 
@@ -163,11 +165,15 @@ class DialogService {
   virtual std::string saveFile(const FileDialogSpec& spec) = 0;
   virtual std::string chooseFolder(const std::string& title, const std::string& startFolder) = 0;
 
+  // The main window's message pump, run by ProgressWindow::pump after the
+  // dialogs' own events. Base: ignored (no progress window pumps anything).
+  virtual void setPumpHook(std::function<void()> hook) { (void)hook; }
   virtual std::unique_ptr<ProgressWindow> openProgress(const std::string& title, const std::string& stopText) = 0;
 
   // A list chooser. onSelect runs for each selection the user makes while
-  // it is open; the button closes it. Return: the selected index when the
-  // button closed it, none when the window was closed.
+  // it is open; the button closes it. Return: the selected index (-1 when
+  // nothing is selected) when the button closed it, none when the window was
+  // closed.
   virtual std::optional<int32_t> chooseFromList(const ListChooserSpec& spec,
                                                 const std::function<void(int32_t)>& onSelect) = 0;
 

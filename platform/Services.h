@@ -14,6 +14,7 @@ class DriveList;
 class FontService;
 class LocalClock;
 class FolderService;
+class DialogService;
 
 // Borrowed pointers; the backend owns the services for the whole run.
 struct PlatformServices {
@@ -28,6 +29,7 @@ struct PlatformServices {
   FontService* fonts = nullptr;  // none: the program draws with its built-in font
   const LocalClock* clock = nullptr;  // none: the standard library's local time
   FolderService* folders = nullptr;
+  DialogService* dialogs = nullptr;
 };
 
 }  // namespace zarnel

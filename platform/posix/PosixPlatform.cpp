@@ -14,6 +14,7 @@ PlatformServices PosixPlatform::services() {
   services.drives = &drives_;
   services.fonts = &fonts_;
   services.folders = &folders_;
+  services.dialogs = &dialogs_;
   return services;
 }
 

@@ -4,6 +4,7 @@
 #include "platform/Services.h"
 #include "platform/posix/AlsaSystemMixer.h"
 #include "platform/posix/FfmpegMediaLibrary.h"
+#include "platform/posix/GtkDialogService.h"
 #include "platform/posix/PosixDriveList.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/PosixFolderService.h"
@@ -36,6 +37,7 @@ class PosixPlatform {
   PosixDriveList drives_;
   PosixFontService fonts_;
   PosixFolderService folders_;
+  GtkDialogService dialogs_;  // starts GTK on the first dialog
 };
 
 }  // namespace zarnel

@@ -57,7 +57,7 @@ class SkinArtTest : public ::testing::Test {
 std::vector<ArtFile>* SkinArtTest::files_ = nullptr;
 
 TEST_F(SkinArtTest, WrittenFilesAreTheCommittedOnesByteForByte) {
-  ASSERT_EQ(files_->size(), 6u);
+  ASSERT_EQ(files_->size(), 7u);
   const std::filesystem::path out = std::filesystem::temp_directory_path() / "zarnel-skinart-test";
   std::filesystem::remove_all(out);
   ASSERT_TRUE(writeArt(out.string(), *files_));

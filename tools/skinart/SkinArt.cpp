@@ -6,6 +6,7 @@
 #include "tools/skinart/DefaultSkin.h"
 #include "tools/skinart/Lettering.h"
 #include "tools/skinart/PanelArt.h"
+#include "tools/skinart/SoundConfigArt.h"
 
 namespace zarnel::art {
 
@@ -18,6 +19,7 @@ std::vector<ArtFile> drawAllArt(FontService& fonts) {
   files.push_back({"skins/default.bmp", encodeBmp(skin.bitmap)});
   files.push_back({"skins/panel.bmp", encodeBmp(makePanelImage(letters))});
   files.push_back({"skins/tooltip.bmp", encodeBmp(makeTooltipImage())});
+  files.push_back({"skins/soundconfig.bmp", encodeBmp(makeSoundConfigStrip())});
   files.push_back({"zarnel32.bmp", encodeBmp(makeProgramIcon(32))});
   files.push_back({"zarnel48.bmp", encodeBmp(makeProgramIcon(48))});
   return files;

@@ -5,6 +5,8 @@
 //   skins/panel.bmp    the browser panel's 800 by 205 picture (layout in
 //       tools/skinart/PanelArt.h); transparent colour: its first pixel
 //   skins/tooltip.bmp  the 29 by 30 tooltip balloon
+//   skins/soundconfig.bmp  the sound configuration's six 87 by 90 pictures
+//       side by side: the card set-ups 0..2, then the output set-ups 0..2
 //   zarnel32.bmp, zarnel48.bmp  the program icon
 // All are 24-bit bottom-up BMP files. Labels use fontconfig's face for
 // "Arial" (Liberation Sans), so the bytes depend on that font and FreeType.
