@@ -7,15 +7,11 @@
 
 #include <algorithm>
 
+#include "library/LibraryPaths.h"
 #include "library/ListItem.h"
 
 namespace zarnel {
 namespace {
-
-std::string_view fileNameOf(std::string_view path) {
-  size_t cut = path.find_last_of("\\/");
-  return cut == std::string_view::npos ? path : path.substr(cut + 1);
-}
 
 std::string_view trimLeft(std::string_view s) {
   while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
