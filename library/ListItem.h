@@ -10,6 +10,7 @@
 namespace zarnel {
 
 struct TrackEntry;
+class TrackStoreLink;
 
 // Size key of a playlist file (".m3u", ".pls") among the tracks.
 inline constexpr int32_t kPlaylistFileSize = -1;
@@ -36,7 +37,13 @@ struct TitleAuthor {
 // or "/").
 TitleAuthor titleAuthorOf(std::string_view path);
 
-// Return: an item for path with its title and author filled in.
+// Return: an item for path with its title and author filled in; a playlist
+// file (sizeKey -1) has its file name as title and no author.
 ListItem makeListItem(std::string path, int32_t sizeKey);
+
+// Return: the item's track-store entry, looked up through store by path and
+// size key the first time and kept in the item; null for a playlist file,
+// and null without a lookup when store is null. UI thread.
+TrackEntry* entryOf(ListItem& item, TrackStoreLink* store);
 
 }  // namespace zarnel
