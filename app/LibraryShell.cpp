@@ -3,8 +3,17 @@
 #include "app/LibraryShell.h"
 
 #include "app/App.h"
+#include "app/DialogTexts.h"
+#include "app/FatalError.h"
+#include "app/FavouriteFolder.h"
+#include "app/Localisation.h"
 #include "app/Settings.h"
+#include "desk/Desk.h"
 #include "library/LibraryPaths.h"
+#include "library/TrackStore.h"
+#include "mixer/OutputEngine.h"
+#include "platform/DialogService.h"
+#include "platform/FolderService.h"
 #include "platform/WindowSystem.h"
 #include "skin/Renderer.h"
 
@@ -41,31 +50,117 @@ std::string charactersOfKey(int32_t key, int32_t modifiers) {
 
 LibraryShell::LibraryShell(const LibraryLinks& links)
     : links_(links),
-      options_(*links.settings, *links.mixer, links.desks[0], links.desks[1], links.matcher, nullptr),
-      panel_(BrowserPanelLinks{this, links.texts, links.settings, &options_, &scanList_}) {}
+      options_(*links.settings, *links.mixer, links.desks[0], links.desks[1], links.matcher, links.optionActions),
+      playlistFiles_(*links.files, writer_,
+                     links.drives ? PlaylistPaths::forDrives(*links.drives, '/') : PlaylistPaths('/')),
+      playlist_(playlistFiles_, links.store),
+      history_(writer_, links.clock),
+      panel_(panelLinks()),
+      actions_(BrowserActionLinks{&panel_, this, links.store, &playlist_, &playlistFiles_, &history_, &scanList_,
+                                  links.dialogs, links.folders, links.files, links.settings, links.texts}) {
+  for (size_t i = 0; i < bands_.size(); ++i) bands_[i] = links.settings->bandSizes[i];
+  history_.onChange = [this] { actions_.historyChanged(); };
+}
+
+BrowserPanelLinks LibraryShell::panelLinks() {
+  BrowserPanelLinks p;
+  p.window = this;
+  p.texts = links_.texts;
+  p.settings = links_.settings;
+  p.options = &options_;
+  p.scanList = &scanList_;
+  p.folders = links_.folders;
+  p.listHost = &actions_;
+  p.treeHost = &actions_;
+  p.buttonHost = &actions_;
+  p.menuHost = &actions_;
+  p.bands = &bands_;
+  p.playlist = &playlist_.items();
+  p.databaseItems = [this] { return databaseItems(); };
+  return p;
+}
 
 LibraryShell::~LibraryShell() { detach(); }
 
+std::string LibraryShell::homePath(const char* name) const {
+  return pathInFolder(links_.settings->homeFolder, name);
+}
+
+std::vector<ListItem> LibraryShell::databaseItems() const {
+  std::vector<ListItem> out;
+  out.reserve(scanList_.shown().size());
+  for (int32_t i : scanList_.shown()) {
+    const ScanItem& item = scanList_.items()[size_t(i)];
+    if (!item.path.empty()) out.push_back(makeListItem(item.path, item.size));
+  }
+  return out;
+}
+
 void LibraryShell::open() {
-  if (links_.files && links_.settings) scanList_.load(*links_.files, pathInFolder(links_.settings->homeFolder, kScanListName));
+  if (links_.files) scanList_.load(*links_.files, homePath(kScanListName));
 }
 
 void LibraryShell::attach(Renderer& renderer) {
   Skin* skin = renderer.skin();
   if (!skin || !skin->browser) return;
+  renderer_ = &renderer;
   panel_.attach(*skin->browser, renderer.context());
+  if (FolderTree* tree = panel_.tree()) {
+    std::string favourite = decodeFavourite(links_.settings->favorite);
+    if (favourite.empty() || !links_.folders || !links_.folders->isFolder(favourite)) {
+      const std::string songs = homePath("sample songs");
+      favourite = links_.folders && links_.folders->isFolder(songs) ? songs : links_.settings->homeFolder;
+    }
+    tree->build(favourite);
+  }
+  panel_.reloadDatabase();
   panel_.drawContent();
 }
 
-void LibraryShell::detach() { panel_.detach(); }
+void LibraryShell::detach() {
+  panel_.detach();
+  renderer_ = nullptr;
+}
+
+void LibraryShell::close() {
+  history_.write(homePath(kHistoryFile), true);
+  for (size_t i = 0; i < bands_.size(); ++i) links_.settings->bandSizes[i] = bands_[i];
+  if (FolderTree* tree = panel_.tree(); tree && !tree->favourite().empty()) {
+    links_.settings->favorite = encodeFavourite(tree->favourite());
+  }
+}
+
+void LibraryShell::saveHistoryAs() {
+  if (!links_.dialogs || !links_.texts) return;
+  FileDialogSpec spec;
+  spec.title = browserTitle(*links_.texts, kTitleSaveHistory);
+  spec.filters = fileFilters(*links_.texts, kFilterTxt);
+  spec.defaultExtension = "txt";
+  spec.confirmOverwrite = true;
+  const std::string path = links_.dialogs->saveFile(spec);
+  if (path.empty()) return;
+  if (!history_.write(path, false)) {
+    links_.dialogs->message(std::string(links_.texts->errorText(kErrorCreateFile)), "Zarnel");
+    return;
+  }
+  if (links_.folders) links_.folders->openForEditing(path);
+}
 
 bool LibraryShell::onTimer(int32_t id) {
-  if (id == timer::kPanes) {
-    panel_.paneTick();
-    return true;
+  switch (id) {
+    case timer::kPanes: panel_.paneTick(); return true;
+    case timer::kCaret:
+      if (SearchField* field = panel_.searchField()) field->caretTick();
+      return true;
+    case timer::kBrowser: actions_.repeatTick(); return true;
+    default: break;
   }
-  if (id == timer::kCaret) {
-    if (SearchField* field = panel_.searchField()) field->caretTick();
+  for (int32_t d = 0; d < 2; ++d) {
+    if (id != timer::kLoad[d]) continue;
+    // 40 seconds on the desk: the track joins the play history.
+    killTimer(id);
+    if (links_.app) links_.app->loadTimer[d] = 0;
+    if (links_.desks[d] && links_.desks[d]->entry()) history_.add(links_.desks[d]->entry());
     return true;
   }
   return false;
@@ -78,6 +173,8 @@ void LibraryShell::releaseKeyboardUnlessAt(int32_t x, int32_t y) {
 
 void LibraryShell::showBrowserPage(int32_t page) { panel_.showPage(page); }
 
+void LibraryShell::browserCommand(int32_t n) { actions_.panelAction(n); }
+
 void LibraryShell::setTimer(int32_t id, int32_t periodMs) {
   if (links_.window) links_.window->setTimer(id, periodMs);
 }
@@ -86,6 +183,9 @@ void LibraryShell::killTimer(int32_t id) {
   if (links_.window) links_.window->killTimer(id);
 }
 
+void LibraryShell::setRepeatTimer(int32_t periodMs) { setTimer(timer::kBrowser, periodMs); }
+void LibraryShell::killRepeatTimer() { killTimer(timer::kBrowser); }
+
 std::string LibraryShell::translateKey(int32_t key) { return charactersOfKey(key, modifiers_); }
 
 bool LibraryShell::takeKey(int32_t virtualKey, int32_t) {
@@ -93,6 +193,35 @@ bool LibraryShell::takeKey(int32_t virtualKey, int32_t) {
   return field && field->holdsKeyboard() && field->key(virtualKey);
 }
 
-bool LibraryShell::offerKey(int32_t) { return false; }
+int32_t LibraryShell::defaultDesk() const { return links_.app ? links_.app->activeDesk() : 0; }
+
+bool LibraryShell::hasTrack(int32_t d) const {
+  return links_.desks[d] && links_.desks[d]->status() != kStatusNothingLoaded;
+}
+
+bool LibraryShell::playing(int32_t d) const { return links_.desks[d] && links_.desks[d]->playing(); }
+
+bool LibraryShell::audible(int32_t d) const {
+  OutputEngine* engine = links_.engine ? links_.engine() : nullptr;
+  return engine && engine->isAudible(d);
+}
+
+void LibraryShell::load(int32_t d, const ListItem& item, TrackEntry* entry) {
+  if (links_.app) links_.app->loadDesk(d, item.title.c_str(), item.author.c_str(), item.path.c_str(), entry);
+}
+
+// A desk's drop zone, the playlist list, another widget of the window, or none.
+PlacementTarget LibraryShell::dropTargetAt(int32_t x, int32_t y) {
+  Skin* skin = renderer_ ? renderer_->skin() : nullptr;
+  if (!skin) return {PlacementTarget::Kind::kNowhere, 0, -1};
+  for (const auto& zone : skin->dropZones) {
+    if (zone->hitTest(x, y) && zone->desk() >= 0) return {PlacementTarget::Kind::kDesk, zone->desk(), -1};
+  }
+  if (BrowserList* list = panel_.playlistList(); list && panel_.listAt(x, y) == list) {
+    return {PlacementTarget::Kind::kPlaylist, 0, -1};
+  }
+  if (renderer_->mouse().widgetAt(x, y)) return {PlacementTarget::Kind::kOtherWidget, 0, -1};
+  return {PlacementTarget::Kind::kNowhere, 0, -1};
+}
 
 }  // namespace zarnel

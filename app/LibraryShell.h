@@ -1,27 +1,40 @@
 #pragma once
 // The music library as the main window runs it: the browser panel and its
-// pages, the options page's settings, the scan list and its search, and the
-// keys the search field and the lists take. It serves the action
-// dispatch's browser seams and the window's timers 176, 177 and 178.
+// pages, the playlist and the play history, the scan list and its search,
+// the options page's settings, and the keys the search field and the lists
+// take. It serves the action dispatch's browser seams and the window's
+// timers 150/151 (history), 176 (panes), 177 (caret) and 178 (list repeat).
 
 #include <cstdint>
 #include <memory>
 #include <string>
 
+#include "app/BrowserActions.h"
 #include "app/BrowserPanel.h"
 #include "app/LaterSeams.h"
 #include "app/OptionSettings.h"
 #include "app/ShortcutManager.h"
+#include "library/DiskFileWriter.h"
+#include "library/PlayHistory.h"
+#include "library/Playlist.h"
+#include "library/PlaylistFile.h"
 #include "library/ScanList.h"
 
 namespace zarnel {
 
+class App;
 class BeatMatcher;
 class Desk;
+class DialogService;
+class DriveList;
 class FileSystem;
+class FolderService;
+class LocalClock;
 class Localisation;
 class MixerState;
+class OutputEngine;
 class Renderer;
+class TrackStore;
 class Window;
 struct Settings;
 
@@ -29,15 +42,29 @@ struct Settings;
 struct LibraryLinks {
   Window* window = nullptr;
   FileSystem* files = nullptr;
+  FolderService* folders = nullptr;
+  DialogService* dialogs = nullptr;
+  DriveList* drives = nullptr;
+  const LocalClock* clock = nullptr;
   Settings* settings = nullptr;
   const Localisation* texts = nullptr;
+  App* app = nullptr;
   MixerState* mixer = nullptr;
   Desk* desks[2] = {nullptr, nullptr};
   BeatMatcher* matcher = nullptr;
+  TrackStore* store = nullptr;
+  // The running engine, for the desks' audibility (it changes with the sound configuration).
+  std::function<OutputEngine*()> engine;
+  // Runs the actions of the options page's dialog rows.
+  OptionActions* optionActions = nullptr;
 };
 
 // UI thread.
-class LibraryShell : public LaterSeams, public PanelWindow, public KeyboardHolder, public KeyFallback {
+class LibraryShell : public LaterSeams,
+                     public PanelWindow,
+                     public KeyboardHolder,
+                     public KeyFallback,
+                     public BrowserDesks {
  public:
   explicit LibraryShell(const LibraryLinks& links);
   ~LibraryShell() override;
@@ -47,24 +74,35 @@ class LibraryShell : public LaterSeams, public PanelWindow, public KeyboardHolde
   // Puts the panel into the renderer's skin (again after a skin change).
   void attach(Renderer& renderer);
   void detach();
+  // At exit: the history is appended to "history.txt" and the panes' and
+  // columns' settings are kept.
+  void close();
+  // "History...": the save dialog, then the history written to the chosen
+  // file and opened in the user's editor.
+  void saveHistoryAs();
 
   BrowserPanel& panel() { return panel_; }
   ScanList& scanList() { return scanList_; }
   OptionSettings& options() { return options_; }
+  Playlist& playlist() { return playlist_; }
+  PlayHistory& history() { return history_; }
+  BrowserActions& actions() { return actions_; }
 
   // Window messages routed here. Return: whether used.
   bool onTimer(int32_t id);
   void pointerAt(int32_t x, int32_t y) { panel_.pointerAt(x, y); }
-  // A button went down at (x, y): the search field gives up the keyboard
-  // unless the press is on it.
+  void dropFiles(const std::vector<std::string>& paths) { actions_.dropFiles(paths); }
   void releaseKeyboardUnlessAt(int32_t x, int32_t y);
-  // The modifier bits of the key message being handled (for the characters
-  // a key gives).
   void setKeyModifiers(int32_t modifiers) { modifiers_ = modifiers; }
 
   // LaterSeams: the browser part.
   void showBrowserPage(int32_t page) override;
   int32_t browserPage() const override { return panel_.page(); }
+  void loadSelected(int32_t desk) override { actions_.loadSelected(desk); }
+  void addSelectedToPlaylist() override { actions_.addSelectedToPlaylist(); }
+  void editBpm() override { actions_.editBpm(); }
+  void editComment() override { actions_.editComment(); }
+  void browserCommand(int32_t n) override;
 
   // PanelWindow
   void setTimer(int32_t id, int32_t periodMs) override;
@@ -74,13 +112,34 @@ class LibraryShell : public LaterSeams, public PanelWindow, public KeyboardHolde
 
   // KeyboardHolder and KeyFallback
   bool takeKey(int32_t virtualKey, int32_t keyData) override;
-  bool offerKey(int32_t virtualKey) override;
+  bool offerKey(int32_t virtualKey) override { return actions_.key(virtualKey); }
+
+  // BrowserDesks
+  int32_t defaultDesk() const override;
+  bool hasTrack(int32_t desk) const override;
+  bool playing(int32_t desk) const override;
+  bool audible(int32_t desk) const override;
+  void load(int32_t desk, const ListItem& item, TrackEntry* entry) override;
+  PlacementTarget dropTargetAt(int32_t x, int32_t y) override;
+  void setRepeatTimer(int32_t periodMs) override;
+  void killRepeatTimer() override;
 
  private:
+  BrowserPanelLinks panelLinks();
+  std::vector<ListItem> databaseItems() const;
+  std::string homePath(const char* name) const;
+
   LibraryLinks links_;
   ScanList scanList_;
   OptionSettings options_;
+  DiskFileWriter writer_;
+  PlaylistFile playlistFiles_;
+  Playlist playlist_;
+  PlayHistory history_;
+  BandSizes bands_{};
   BrowserPanel panel_;
+  BrowserActions actions_;
+  Renderer* renderer_ = nullptr;
   int32_t modifiers_ = 0;
 };
 

@@ -107,23 +107,6 @@ void MainWindow::attachInput() {
   }
 }
 
-// The library serves the dispatch's browser seams unless a test gave its own.
-void MainWindow::buildLibrary() {
-  LibraryLinks links;
-  links.window = window_.get();
-  links.files = services_.files;
-  links.settings = &settings();
-  links.texts = &localisation();
-  links.mixer = &app_.mixer();
-  links.desks[0] = desks_[0].get();
-  links.desks[1] = desks_[1].get();
-  links.matcher = matcher_.get();
-  library_ = std::make_unique<LibraryShell>(links);
-  if (later_ == &noLater_) later_ = library_.get();
-  shortcuts_.setKeyboardHolder(library_.get());
-  shortcuts_.setFallback(library_.get());
-}
-
 void MainWindow::attachApp() {
   AppLinks links;
   links.desks[0] = desks_[0].get();
@@ -273,6 +256,10 @@ intptr_t MainWindow::handle(const Message& m) {
       if (library_) library_->setKeyModifiers(m.modifiers);
       if (shortcuts_.handleKey(m.wparam, m.lparam, m.modifiers)) flush();
       return 0;
+    case msg::kDropFiles:
+      if (library_) library_->dropFiles(m.files);
+      flush();
+      return 0;
     case msg::kJoy1Move:
       shortcuts_.joystickMove(m.wparam, m.lparam & 0xFFFF);
       flush();
@@ -397,6 +384,7 @@ void MainWindow::closeWithoutAsking() {
 
 // Tears down in the reverse order of creation and writes the settings last.
 void MainWindow::onDestroy() {
+  if (library_) library_->close();
   onDestroyWithoutSaving();
   settings().shortcuts = shortcuts_.value();
   saveSettings(services_, true);
@@ -419,6 +407,7 @@ void MainWindow::onDestroyWithoutSaving() {
   zoneState_.reset();
   if (later_ == library_.get()) later_ = &noLater_;
   library_.reset();
+  optionDialogs_.reset();
   if (sound_) sound_->stop();
   sound_.reset();
   if (volumes_) volumes_->restore();

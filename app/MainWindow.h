@@ -12,6 +12,7 @@
 #include "app/AppShell.h"
 #include "app/DeskState.h"
 #include "app/LibraryShell.h"
+#include "app/OptionDialogs.h"
 #include "app/LaterSeams.h"
 #include "app/ShortcutBridge.h"
 #include "app/ShortcutManager.h"
@@ -130,6 +131,13 @@ class MainWindow : public MessageHandler, public MessagePoster, public MouseHost
   void attachApp();
   void attachInput();
   void buildLibrary();
+  OptionDialogLinks optionDialogLinks();
+  std::vector<std::string> skinNames() const;
+  std::vector<std::vector<uint32_t>> soundConfigPictures() const;
+  // Rebuilds the output engine from the settings (the sound configuration).
+  // Return: 0, or the FatalError of the failure; mode 0 on the primary
+  // device then runs.
+  int32_t rebuildSound();
   void flush();
   void paint();
   bool confirmClose();
@@ -146,6 +154,7 @@ class MainWindow : public MessageHandler, public MessagePoster, public MouseHost
   std::unique_ptr<SoundOutput> sound_;
   std::unique_ptr<DeskState> deskState_;
   std::unique_ptr<ZoneState> zoneState_;
+  std::unique_ptr<OptionDialogs> optionDialogs_;
   std::unique_ptr<LibraryShell> library_;
   LaterSeams noLater_;
   LaterSeams* later_ = &noLater_;

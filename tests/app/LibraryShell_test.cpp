@@ -22,6 +22,16 @@ struct Library : test::MainWindowRig {
     w = windows.find("ZARNEL");
     return w != nullptr;
   }
+  void press(uint32_t id, int32_t x, int32_t y, int32_t keys = msg::kMkLButton) {
+    Message m = make(w, id, keys);
+    m.x = x;
+    m.y = y;
+    main->handle(m);
+  }
+  void doubleClick(int32_t x, int32_t y) {
+    click(x, y);
+    click(x, y);  // the virtual clock stands still: within the double-click time
+  }
   void click(int32_t x, int32_t y) {
     Message down = make(w, msg::kLButtonDown, msg::kMkLButton);
     down.x = x;
@@ -111,6 +121,64 @@ TEST(LibraryShell, AnUnlockedPaneSlidesOpenUnderThePointer) {
   for (int i = 0; i < 10; ++i) s.main->handle(make(s.w, msg::kTimer, timer::kPanes));
   EXPECT_EQ(playlist.weight(), 300);
   EXPECT_EQ(s.w->timers().count(timer::kPanes), 0u);
+}
+
+TEST(LibraryShell, TheFolderTreeListsTheDemoSongsAndADoubleClickLoadsOne) {
+  Library s;
+  if (!s.start()) GTEST_SKIP() << "no shipped skin";
+  LibraryShell& library = *s.main->library();
+  library.showBrowserPage(kPageFiles);
+  BrowserList* files = library.panel().fileList();
+  ASSERT_NE(files, nullptr);
+  ASSERT_NE(library.panel().tree(), nullptr);
+  EXPECT_EQ(library.actions().listedFolder(), "sample songs");  // the favourite at the first start
+  ASSERT_EQ(files->items().size(), 2u);
+  EXPECT_EQ(files->items()[0].author, "Zarnel Demo");
+  s.main->handle(make(s.w, msg::kTimer, timer::kDisplay));
+  EXPECT_TRUE(test::matchesGolden("library-files-page", s.w->backBuffer(), s.w->width(), s.w->height()));
+
+  const SkinRect r = files->rect();
+  const int32_t rowY = r.y + files->headingHeight() + files->rowHeight() / 2 + 2;
+  s.doubleClick(r.x + 40, rowY);
+  EXPECT_EQ(s.main->desk(0)->status(), kStatusLoaded);
+  EXPECT_EQ(s.w->timers().count(timer::kLoad[0]), 1u);
+  EXPECT_TRUE(library.history().empty());
+  s.main->handle(make(s.w, msg::kTimer, timer::kLoad[0]));  // 40 seconds later
+  ASSERT_EQ(library.history().records().size(), 1u);
+  EXPECT_EQ(s.w->timers().count(timer::kLoad[0]), 0u);
+
+  // The second row dragged onto the playlist list queues it there.
+  BrowserList* playlist = library.panel().playlistList();
+  ASSERT_NE(playlist, nullptr);
+  library.panel().pane(1).start(400, true);
+  library.showBrowserPage(kPageFiles);
+  const SkinRect p = playlist->rect();
+  ASSERT_GT(p.width, 0);
+  const int32_t secondY = rowY + files->rowHeight();
+  s.press(msg::kLButtonDown, r.x + 40, secondY);
+  s.press(msg::kMouseMove, r.x + 60, secondY + 10);
+  s.press(msg::kMouseMove, p.x + 30, p.y + 40);
+  s.press(msg::kLButtonUp, p.x + 30, p.y + 40, 0);
+  ASSERT_EQ(library.playlist().size(), 1u);
+  EXPECT_EQ(library.playlist().items()[0].title, "Night Drive");
+}
+
+TEST(LibraryShell, AnAudibleDeskAsksBeforeItsTrackIsReplaced) {
+  Library s;
+  if (!s.start()) GTEST_SKIP() << "no shipped skin";
+  LibraryShell& library = *s.main->library();
+  std::vector<ListItem> first = {makeListItem("sample songs/Zarnel Demo - Deep Groove.wav", 100)};
+  library.actions().loadOntoDesk(0, first[0]);
+  ASSERT_EQ(s.main->desk(0)->play(), 0);
+  s.dialogs.queueAsk(false);
+  library.actions().loadSelected(0);  // nothing selected: nothing asked
+  EXPECT_TRUE(s.dialogs.shown().empty());
+  BrowserList* files = library.panel().fileList();
+  files->selectRow(1, 0);
+  library.actions().listClicked(*files);
+  library.actions().loadSelected(0);
+  ASSERT_EQ(s.dialogs.shown().size(), 1u);
+  EXPECT_EQ(s.main->desk(0)->status(), kStatusLoaded);
 }
 
 TEST(LibraryShell, CharactersOfKeysFollowAUsKeyboard) {

@@ -12,7 +12,9 @@
 #include "app/Settings.h"
 #include "app/TextLookup.h"
 #include "platform/LocalClock.h"
+#include "platform/virtual/VirtualDialogService.h"
 #include "platform/virtual/VirtualFileSystem.h"
+#include "platform/virtual/VirtualFolderService.h"
 #include "platform/virtual/VirtualRegistry.h"
 #include "platform/virtual/VirtualSoundSystem.h"
 #include "platform/virtual/VirtualThreadControl.h"
@@ -56,6 +58,17 @@ struct MainWindowRig {
     services.threads = &threads;
     services.registry = &registry;
     services.clock = &clock;
+    services.folders = &folders;
+    services.dialogs = &dialogs;
+    // A home folder with two demo songs, as the folder tree and the lists see it.
+    folders.setRoots({{"/home/dj", "Home", FolderRootKind::kHome}, {"/", "File System", FolderRootKind::kFileSystem}});
+    folders.addFolder("/home/dj/Music");
+    folders.addFolder("sample songs");
+    for (const char* song : {"sample songs/Zarnel Demo - Deep Groove.wav", "sample songs/Zarnel Demo - Night Drive.wav"}) {
+      files.put(song, test::makeWav({}, test::toBytes(test::stereoSine(44100 * 3, 330, 330, 6000))));
+      folders.addFile(song, int64_t(files.bytes(song).size()));
+    }
+    folders.attachFiles(&files);
     files.put("a.wav", test::makeWav({}, test::toBytes(test::stereoSine(44100 * 5, 440, 440, 8000))));
     // The default skin: an 800 by 600 window with the browser alone.
     files.put(skinXmlPath(settings().homeFolder, "default"), test::textBytes(test::skinXml("")));
@@ -71,6 +84,8 @@ struct MainWindowRig {
   VirtualRegistry registry;
   FixedClock clock;
   VirtualWindowSystem windows;
+  VirtualFolderService folders;
+  VirtualDialogService dialogs;
   PlatformServices services;
   FixedTexts texts;
   App app;
