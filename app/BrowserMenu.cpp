@@ -139,8 +139,10 @@ void BrowserActions::toggleLock(int32_t pane) {
   SlidingPane& p = links_.panel->pane(pane);
   p.setLocked(!p.locked());
   if (links_.settings) (pane == 0 ? links_.settings->panel1Locked : links_.settings->panel2Locked) = p.locked() ? 1 : 0;
-  if (PanelButton* b = links_.panel->button(pane == 0 ? panelbutton::kLockTree : panelbutton::kLockPlaylist))
+  if (PanelButton* b = links_.panel->button(pane == 0 ? panelbutton::kLockTree : panelbutton::kLockPlaylist)) {
     b->setOn(p.locked());
+    b->draw();
+  }
 }
 
 void BrowserActions::panelAction(int32_t id) {

@@ -38,6 +38,9 @@ void BrowserPanel::attach(BrowserView& view, const WidgetContext& context) {
   build();
   view.setResolver(this);
   layout();
+  // The locks show their state once the buttons are in place (setting one draws it).
+  if (PanelButton* lock = button(panelbutton::kLockTree)) lock->setOn(panes_[0].locked());
+  if (PanelButton* lock = button(panelbutton::kLockPlaylist)) lock->setOn(panes_[1].locked());
 }
 
 void BrowserPanel::detach() {

@@ -12,6 +12,7 @@ namespace zarnel {
 namespace {
 
 constexpr int32_t kOptionColumns = 3;
+constexpr int32_t kOffPage = -10000;
 constexpr int32_t kPanelMargin = 10;
 constexpr int32_t kButtonBar = 30;     // the strip of panel buttons under a pane's list
 constexpr int32_t kButtonStep = 28;    // from one panel button to the next
@@ -85,8 +86,6 @@ void BrowserPanel::buildButtons(const BrowserLook& look) {
   for (int32_t id = panelbutton::kLockTree; id <= panelbutton::kCut; ++id) add(id, id);
   for (int32_t i = 0; i < kSampleSlots; ++i) add(panelbutton::kLoadSample + i, kSubTipLoadSample);
   for (int32_t i = 0; i < kEffectSlots; ++i) add(panelbutton::kLoadEffect + i, kSubTipLoadEffect);
-  if (PanelButton* lock = button(panelbutton::kLockTree)) lock->setOn(panes_[0].locked());
-  if (PanelButton* lock = button(panelbutton::kLockPlaylist)) lock->setOn(panes_[1].locked());
   for (int32_t i = 0; i < kSampleSlots + kEffectSlots * kEffectParameters; ++i) {
     sliders_.push_back(std::make_unique<PanelSlider>(
         i, [this](int32_t value, int32_t parameter) { sliderMoved(parameter, value); }, look));
@@ -97,7 +96,7 @@ void BrowserPanel::buildButtons(const BrowserLook& look) {
 void BrowserPanel::place(Widget* w, const SkinRect& r) {
   if (!w) return;
   if (r.width <= 0 || r.height <= 0) {
-    w->setRect(0, 0, 0, 0);  // left out of the page
+    w->setRect(kOffPage, kOffPage, 0, 0);  // left out of the page (a panel button keeps its size)
   } else {
     w->setRect(r.x, r.y, r.width, r.height);
   }
@@ -180,7 +179,7 @@ void BrowserPanel::layoutOptions() {
 std::vector<Widget*> BrowserPanel::elementsOf(int32_t page) const {
   std::vector<Widget*> out;
   auto add = [&](Widget* w) {
-    if (w && w->rect().width > 0) out.push_back(w);
+    if (w && w->rect().x != kOffPage && w->rect().width > 0) out.push_back(w);
   };
   auto addButtons = [&](int32_t from, int32_t to) {
     for (const auto& b : buttons_) {

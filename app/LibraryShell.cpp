@@ -171,7 +171,39 @@ void LibraryShell::releaseKeyboardUnlessAt(int32_t x, int32_t y) {
   if (field && field->holdsKeyboard() && !field->hitTest(x, y)) field->releaseKeyboard();
 }
 
-void LibraryShell::showBrowserPage(int32_t page) { panel_.showPage(page); }
+// The search page asks once per run for a hard-disk scan when the scan list is empty.
+void LibraryShell::showBrowserPage(int32_t page) {
+  panel_.showPage(page);
+  if (page != kPageSearch || askedForScan_ || !scanList_.items().empty() || !links_.dialogs || !links_.texts) return;
+  askedForScan_ = true;
+  const std::string question(links_.texts->text(TextSection::kOthers, kOtherScanHd));
+  if (links_.dialogs->ask(question, "Zarnel", std::string(links_.texts->dialogText(kDialogDefault, kDialogOk)),
+                          std::string(links_.texts->dialogText(kDialogDefault, kDialogCancel)))) {
+    runHardDiskScan(scanLinks());
+  }
+}
+
+ScanDialogLinks LibraryShell::scanLinks() {
+  ScanDialogLinks l;
+  l.dialogs = links_.dialogs;
+  l.folders = links_.folders;
+  l.files = links_.files;
+  l.store = links_.store;
+  l.list = &scanList_;
+  l.settings = links_.settings;
+  l.texts = links_.texts;
+  l.reloaded = [this] { panel_.reloadDatabase(); };
+  return l;
+}
+
+void LibraryShell::otherPanelAction(int32_t id) {
+  switch (id) {
+    case panelbutton::kScanHd: return runHardDiskScan(scanLinks());
+    case panelbutton::kScanCd: return runCdScan(scanLinks());
+    case panelbutton::kDeleteCd: return runDeleteCd(scanLinks());
+    default: return;  // AutoMix, recording, samples and effects come with their subsystems
+  }
+}
 
 void LibraryShell::browserCommand(int32_t n) { actions_.panelAction(n); }
 

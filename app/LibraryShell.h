@@ -13,6 +13,7 @@
 #include "app/BrowserPanel.h"
 #include "app/LaterSeams.h"
 #include "app/OptionSettings.h"
+#include "app/ScanDialogs.h"
 #include "app/ShortcutManager.h"
 #include "library/DiskFileWriter.h"
 #include "library/PlayHistory.h"
@@ -123,9 +124,11 @@ class LibraryShell : public LaterSeams,
   PlacementTarget dropTargetAt(int32_t x, int32_t y) override;
   void setRepeatTimer(int32_t periodMs) override;
   void killRepeatTimer() override;
+  void otherPanelAction(int32_t id) override;
 
  private:
   BrowserPanelLinks panelLinks();
+  ScanDialogLinks scanLinks();
   std::vector<ListItem> databaseItems() const;
   std::string homePath(const char* name) const;
 
@@ -141,6 +144,7 @@ class LibraryShell : public LaterSeams,
   BrowserActions actions_;
   Renderer* renderer_ = nullptr;
   int32_t modifiers_ = 0;
+  bool askedForScan_ = false;  // the search page asks once per run when the scan list is empty
 };
 
 // Return: the characters a key gives on a US keyboard with the shift

@@ -17,9 +17,7 @@ PanelButton::PanelButton(int32_t id, PanelButtonHost& host, const BrowserLook& l
     : id_(id), host_(host), look_(look) {}
 
 void PanelButton::setOn(bool on) {
-  if (on == on_) return;
   on_ = on;
-  draw();
 }
 
 int32_t PanelButton::stateRow() const {

@@ -36,7 +36,8 @@ class PanelButton : public Widget {
   bool pressed() const { return pressed_; }
   bool hovered() const { return hovered_; }
   bool on() const { return on_; }
-  // The "on" state of a toggle, set from outside (the lock flag, AutoMix).
+  // The "on" state of a toggle, set from outside (the lock flag, AutoMix);
+  // shown at the next draw.
   void setOn(bool on);
   // Return: the state row drawn now: 0 normal, 1 pressed, 2 pointed at, and
   // 3..5 the same while on.

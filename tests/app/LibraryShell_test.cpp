@@ -181,6 +181,31 @@ TEST(LibraryShell, AnAudibleDeskAsksBeforeItsTrackIsReplaced) {
   EXPECT_EQ(s.main->desk(0)->status(), kStatusLoaded);
 }
 
+TEST(LibraryShell, AnEmptyScanListAsksForAScanOnceAndTheScanFillsTheDatabaseList) {
+  Library s;
+  if (!test::putShippedSkin(s.files, settings().homeFolder, "default")) GTEST_SKIP() << "no shipped skin";
+  s.folders.addFile("/home/dj/Music/Alpha - Tune.mp3", 4000);
+  s.folders.addFile("/home/dj/Music/notes.txt", 10);
+  s.sound.addCard("card");
+  ASSERT_TRUE(s.create());
+  s.w = s.windows.find("ZARNEL");
+  LibraryShell& library = *s.main->library();
+  ASSERT_TRUE(library.scanList().items().empty());
+  s.dialogs.queueAsk(true);
+  HdScanChoice homeOnly;
+  homeOnly.ticked = {true, false};
+  s.dialogs.queueHdScan({HdScanChoice{}, homeOnly});  // nothing ticked first: the dialog stays open
+  library.showBrowserPage(kPageSearch);
+  ASSERT_EQ(library.scanList().items().size(), 1u);
+  EXPECT_EQ(library.scanList().items()[0].path, "/home/dj/Music/Alpha - Tune.mp3");
+  ASSERT_NE(library.panel().databaseList(), nullptr);
+  EXPECT_EQ(library.panel().databaseList()->items().size(), 1u);
+  const size_t shown = s.dialogs.shown().size();
+  library.showBrowserPage(kPageFiles);
+  library.showBrowserPage(kPageSearch);  // asked once per run only
+  EXPECT_EQ(s.dialogs.shown().size(), shown);
+}
+
 TEST(LibraryShell, CharactersOfKeysFollowAUsKeyboard) {
   EXPECT_EQ(charactersOfKey('A', 0), "a");
   EXPECT_EQ(charactersOfKey('A', msg::kModShift), "A");
