@@ -209,6 +209,7 @@ bool MainWindow::loadDesk(int32_t d, const char* title, const char* author, cons
 
 void MainWindow::show() {
   window_->show(true);
+  placeDialogs();
   paint();
   if (database_ && database_->heldElsewhere()) windows_.messageBox(kStoreHeldText, "Zarnel", MessageBoxKind::ok);
 }
@@ -324,7 +325,10 @@ bool MainWindow::routeMouse(const Message& m) {
 
 void MainWindow::captureMouse() { window_->captureMouse(true); }
 void MainWindow::releaseMouse() { window_->captureMouse(false); }
-void MainWindow::moveWindowBy(int32_t dx, int32_t dy) { window_->moveBy(dx, dy); }
+void MainWindow::moveWindowBy(int32_t dx, int32_t dy) {
+  window_->moveBy(dx, dy);
+  placeDialogs();
+}
 void MainWindow::setCursorPos(int32_t x, int32_t y) { window_->warpMouse(x, y); }
 bool MainWindow::tooltipsOn() const { return settings().toolTip != 0; }
 void MainWindow::showTooltip(int32_t x, int32_t y, const std::string& text) {
@@ -405,6 +409,7 @@ void MainWindow::onDestroyWithoutSaving() {
   renderer_.reset();
   deskState_.reset();
   zoneState_.reset();
+  if (services_.dialogs) services_.dialogs->setPumpHook(nullptr);
   if (later_ == library_.get()) later_ = &noLater_;
   library_.reset();
   optionDialogs_.reset();

@@ -133,6 +133,9 @@ class MainWindow : public MessageHandler, public MessagePoster, public MouseHost
   void buildLibrary();
   OptionDialogLinks optionDialogLinks();
   std::vector<std::string> skinNames() const;
+  void pumpWhileModal();
+  // The dialogs centre over the window where it is now.
+  void placeDialogs();
   std::vector<std::vector<uint32_t>> soundConfigPictures() const;
   // Rebuilds the output engine from the settings (the sound configuration).
   // Return: 0, or the FatalError of the failure; mode 0 on the primary

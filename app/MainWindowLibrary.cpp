@@ -39,6 +39,7 @@ void MainWindow::buildLibrary() {
   links.store = database_.get();
   links.engine = [this] { return sound_ ? sound_->engine() : nullptr; };
   optionDialogs_ = std::make_unique<OptionDialogs>(optionDialogLinks());
+  if (services_.dialogs) services_.dialogs->setPumpHook([this] { pumpWhileModal(); });
   links.optionActions = optionDialogs_.get();
   library_ = std::make_unique<LibraryShell>(links);
   if (later_ == &noLater_) later_ = library_.get();
@@ -46,6 +47,23 @@ void MainWindow::buildLibrary() {
   shortcuts_.setFallback(library_.get());
 }
 
+
+// While a modal job runs (a scan under its progress window), the window
+// keeps drawing and the desks' messages are served; the DJ's input to the
+// main window is dropped, as a modal dialog disables its owner.
+void MainWindow::pumpWhileModal() {
+  Message m;
+  while (windows_.peekMessage(m, 0)) {
+    const bool input = (m.id >= msg::kMouseMove && m.id <= msg::kMouseWheel) || m.id == msg::kKeyDown ||
+                       m.id == msg::kSysKeyDown || m.id == msg::kKeyUp || m.id == msg::kDropFiles;
+    if (!input) windows_.dispatch(m);
+  }
+}
+
+void MainWindow::placeDialogs() {
+  if (services_.dialogs && window_)
+    services_.dialogs->setOwner(window_->screenX(), window_->screenY(), window_->width(), window_->height());
+}
 
 OptionDialogLinks MainWindow::optionDialogLinks() {
   OptionDialogLinks links;

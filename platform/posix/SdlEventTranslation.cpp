@@ -25,7 +25,13 @@ bool translateButton(const SDL_MouseButtonEvent& b, bool down, Message& message)
                        : (b.clicks == 2 ? msg::kLButtonDblClk : msg::kLButtonDown);
   else
     message.id = right ? msg::kRButtonUp : msg::kLButtonUp;
-  message.wparam = keyStateOf(SDL_GetMouseState(nullptr, nullptr)) | (right ? msg::kMkRightFlag : 0);
+  // The state as the event left it: SDL's current state may already hold a
+  // later press or release still on the queue, and a double click needs
+  // both downs to carry the same word.
+  const int32_t button = right ? msg::kMkRButton : msg::kMkLButton;
+  int32_t state = keyStateOf(SDL_GetMouseState(nullptr, nullptr));
+  state = down ? (state | button) : (state & ~button);
+  message.wparam = state | (right ? msg::kMkRightFlag : 0);
   message.x = b.x;
   message.y = b.y;
   return true;
