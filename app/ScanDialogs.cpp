@@ -10,7 +10,7 @@
 #include "app/Settings.h"
 #include "library/CdScan.h"
 #include "library/DiscRuns.h"
-#include "library/FileScanAnalyser.h"
+#include "app/FileScanAnalyser.h"
 #include "library/HardDiskScan.h"
 #include "library/LibraryPaths.h"
 #include "library/ScanList.h"

@@ -1,4 +1,4 @@
-#include "library/FileScanAnalyser.h"
+#include "app/FileScanAnalyser.h"
 
 #include "desk/FileAnalysis.h"
 #include "platform/DialogService.h"

@@ -1,4 +1,4 @@
-#include "library/FileScanAnalyser.h"
+#include "app/FileScanAnalyser.h"
 
 #include <gtest/gtest.h>
 
