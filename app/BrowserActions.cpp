@@ -2,6 +2,8 @@
 
 #include "app/BrowserActions.h"
 
+#include <algorithm>
+
 #include "app/FavouriteFolder.h"
 #include "app/Localisation.h"
 #include "app/Settings.h"
@@ -49,7 +51,19 @@ void BrowserActions::beginDrag(BrowserList& list, std::vector<ListItem> items) {
   if (&list == links_.panel->playlistList()) playlistChanged();  // the rows were moved out
 }
 
+// Over a desk that is heard the drop would be refused (or asked about).
+void BrowserActions::dragMoved(BrowserList&, int32_t x, int32_t y) {
+  const PlacementTarget target = links_.desks->dropTargetAt(x, y);
+  const bool refused = target.kind == PlacementTarget::Kind::kDesk && links_.desks->audible(target.desk);
+  links_.desks->showDragCursor(refused ? 3 : dragged_.size() > 1 ? 2 : 1);
+}
+
+void BrowserActions::showSizingCursor(bool on) { links_.desks->showCursor(on ? CursorShape::kSizeWE : CursorShape::kArrow); }
+
+void BrowserActions::showWaitCursor(bool on) { links_.desks->showCursor(on ? CursorShape::kWait : CursorShape::kArrow); }
+
 void BrowserActions::dragDropped(BrowserList&, int32_t x, int32_t y) {
+  links_.desks->showDragCursor(0);
   std::vector<ListItem> items = std::move(dragged_);
   dragged_.clear();
   dragSource_ = nullptr;
@@ -95,12 +109,32 @@ bool BrowserActions::key(int32_t virtualKey) {
   BrowserPanel& panel = *links_.panel;
   if (panel.menu() && panel.menu()->isOpen()) return panel.menu()->key(virtualKey);
   if (treeLast_ && panel.page() == kPageFiles && panel.tree()) return panel.tree()->key(virtualKey);
-  BrowserList* list = lastList_;
+  // Before any click the keys move through the page's main list.
+  BrowserList* list = lastList_ ? lastList_ : actionList();
   if (!list) return false;
   const bool shown = (list == panel.fileList() && panel.page() == kPageFiles) ||
                      (list == panel.databaseList() && panel.page() == kPageSearch) ||
                      (list == panel.playlistList() && (panel.page() == kPageFiles || panel.page() == kPageSearch));
   return shown && list->key(virtualKey);
+}
+
+// The next (+1) or previous (-1) of the page's panes takes the keys: the
+// folder tree, the file or database list, the playlist.
+void BrowserActions::focusNext(int32_t step) {
+  BrowserPanel& panel = *links_.panel;
+  std::vector<Widget*> order;
+  if (panel.page() == kPageFiles && panel.tree()) order.push_back(panel.tree());
+  BrowserList* main = panel.page() == kPageSearch ? panel.databaseList() : panel.fileList();
+  if (main) order.push_back(main);
+  if (panel.playlistList()) order.push_back(panel.playlistList());
+  if (order.empty()) return;
+  Widget* now = treeLast_ ? static_cast<Widget*>(panel.tree()) : static_cast<Widget*>(lastList_ ? lastList_ : main);
+  auto at = std::find(order.begin(), order.end(), now);
+  const int32_t n = int32_t(order.size());
+  const int32_t index = at == order.end() ? 0 : int32_t(at - order.begin());
+  Widget* next = order[size_t(((index + step) % n + n) % n)];
+  treeLast_ = next == panel.tree();
+  if (!treeLast_) lastList_ = static_cast<BrowserList*>(next);
 }
 
 // --- folder tree -------------------------------------------------------------

@@ -13,6 +13,7 @@
 
 #include "app/BrowserPanel.h"
 #include "app/ItemPlacement.h"
+#include "platform/WindowSystem.h"
 
 namespace zarnel {
 
@@ -43,6 +44,10 @@ class BrowserDesks {
   // Timer 178 for the lists' repeating scroll buttons.
   virtual void setRepeatTimer(int32_t periodMs) = 0;
   virtual void killRepeatTimer() = 0;
+  // The pointer's shape: a system one, or a drag picture (1 one item,
+  // 2 several, 3 refused; 0 back to the arrow).
+  virtual void showCursor(CursorShape) {}
+  virtual void showDragCursor(int32_t) {}
   // The panel's panel actions the browser does not do itself (AutoMix,
   // recording, samples, effects: later subsystems).
   virtual void otherPanelAction(int32_t) {}
@@ -82,6 +87,8 @@ class BrowserActions : public BrowserListHost,
   void dropFiles(const std::vector<std::string>& paths);
   // Keys no shortcut took, for the list or tree last clicked. Return: used.
   bool key(int32_t virtualKey);
+  // The shortcuts "next window" and "previous window".
+  void focusNext(int32_t step);
   // Timer 178.
   void repeatTick();
   // The play history changed: the lists redraw their status icons.
@@ -94,7 +101,8 @@ class BrowserActions : public BrowserListHost,
   void expandPlaylistFile(BrowserList& list, size_t index) override;
   void placeSelected(BrowserList& list) override;
   void beginDrag(BrowserList& list, std::vector<ListItem> items) override;
-  void dragMoved(BrowserList&, int32_t, int32_t) override {}
+  void dragMoved(BrowserList& list, int32_t x, int32_t y) override;
+  void showSizingCursor(bool on) override;
   void dragDropped(BrowserList& list, int32_t x, int32_t y) override;
   void listChanged(BrowserList& list) override;
   void listClicked(BrowserList& list) override { lastList_ = &list; treeLast_ = false; }
@@ -105,6 +113,7 @@ class BrowserActions : public BrowserListHost,
   void folderSelected(const std::string& path) override;
   void favouriteChanged(const std::string& path) override;
   void treeClicked() override { treeLast_ = true; }
+  void showWaitCursor(bool on) override;
 
   // PanelButtonHost
   void panelAction(int32_t id) override;
@@ -143,6 +152,7 @@ class BrowserActions : public BrowserListHost,
   void deleteItem(const ListItem& item);
   void copyOrMoveItem(const ListItem& item, bool move);
   TrackEntry* entryOfMenuItem();
+  void analyseItems();
   std::string text(int32_t section, int32_t slot) const;
 
   BrowserActionLinks links_;

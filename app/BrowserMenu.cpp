@@ -2,6 +2,8 @@
 
 #include "app/BrowserActions.h"
 #include "app/DialogTexts.h"
+#include "app/FileScanAnalyser.h"
+#include "library/TrackStore.h"
 #include "app/FatalError.h"
 #include "app/Localisation.h"
 #include "app/Settings.h"
@@ -93,8 +95,40 @@ void BrowserActions::menuChosen(int32_t id) {
       if (entry && links_.history) links_.history->remove(entry);
       historyChanged();
       return;
-    default: return;  // Analyse: the scan's analyser, not wired yet
+    case menuid::kAnalyse: return analyseItems();
+    default: return;
   }
+}
+
+// The extended analysis of the clicked row, or of every selected row when
+// more than one is selected, under a progress window whose "Stop" ends it
+// after the current file.
+void BrowserActions::analyseItems() {
+  if (!links_.dialogs || !links_.files || !menuList_) return;
+  std::vector<ListItem> items = menuList_->selectedItems();
+  if (items.size() <= 1) items = {menuList_->items()[menuIndex_]};
+  std::unique_ptr<ProgressWindow> progress =
+      links_.dialogs->openProgress(text(int32_t(TextSection::kContextMenu), kMenuAnalyse), "Stop");
+  if (!progress) return;
+  FileScanAnalyser analyser(*links_.files, links_.store, [this](const std::string&, const std::string& message) {
+    links_.dialogs->message(message, "Zarnel");
+  });
+  for (const ListItem& item : items) {
+    if (progress->stopRequested()) break;
+    if (item.isPlaylistFile()) continue;
+    std::string path = item.path;
+    if (item.path.find('=') != std::string::npos && links_.settings && links_.texts) {
+      std::string message;
+      if (!ScanList::resolveDiscPath(*links_.files, links_.settings->cdDrive, item.path, path, message,
+                                     links_.texts->errorText(kErrorBadCd)))
+        continue;
+    }
+    progress->setText(path);
+    progress->pump();
+    analyser.analyse(path, *progress);
+  }
+  progress.reset();
+  menuList_->itemsChanged();  // the tempi found show
 }
 
 void BrowserActions::renameItem(const ListItem& item) {

@@ -104,6 +104,7 @@ void LibraryShell::attach(Renderer& renderer) {
   Skin* skin = renderer.skin();
   if (!skin || !skin->browser) return;
   renderer_ = &renderer;
+  cutDragCursors(renderer.panelPixels());
   panel_.attach(*skin->browser, renderer.context());
   if (FolderTree* tree = panel_.tree()) {
     std::string favourite = decodeFavourite(links_.settings->favorite);
@@ -115,6 +116,31 @@ void LibraryShell::attach(Renderer& renderer) {
   }
   panel_.reloadDatabase();
   panel_.drawContent();
+}
+
+// The drag cursors: 32 by 32 at (600, 0), (632, 0) and (664, 0) of the panel picture.
+void LibraryShell::cutDragCursors(const Bitmap& panel) {
+  constexpr int32_t kSize = 32, kFirstX = 600;
+  for (size_t i = 0; i < dragCursors_.size(); ++i) {
+    Bitmap& b = dragCursors_[i];
+    b = Bitmap{};
+    const int32_t left = kFirstX + int32_t(i) * kSize;
+    if (panel.width < left + kSize || panel.height < kSize) continue;
+    b.width = b.height = kSize;
+    for (int32_t y = 0; y < kSize; ++y) {
+      for (int32_t x = 0; x < kSize; ++x) b.pixels.push_back(panel.pixels[size_t(y) * size_t(panel.width) + size_t(left + x)]);
+    }
+  }
+}
+
+void LibraryShell::showCursor(CursorShape shape) {
+  if (links_.window) links_.window->setCursor(shape);
+}
+
+void LibraryShell::showDragCursor(int32_t kind) {
+  if (!links_.window) return;
+  if (kind < 1 || kind > 3 || dragCursors_[size_t(kind - 1)].width == 0) return links_.window->setCursor(CursorShape::kArrow);
+  links_.window->setCursor(CursorShape::kPicture, &dragCursors_[size_t(kind - 1)], 0, 0);
 }
 
 void LibraryShell::detach() {

@@ -5,6 +5,7 @@
 // take. It serves the action dispatch's browser seams and the window's
 // timers 150/151 (history), 176 (panes), 177 (caret) and 178 (list repeat).
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -104,11 +105,12 @@ class LibraryShell : public LaterSeams,
   void editBpm() override { actions_.editBpm(); }
   void editComment() override { actions_.editComment(); }
   void browserCommand(int32_t n) override;
+  void browserFocus(int32_t step) override { actions_.focusNext(step); }
 
   // PanelWindow
   void setTimer(int32_t id, int32_t periodMs) override;
   void killTimer(int32_t id) override;
-  void showTextCursor(bool) override {}
+  void showTextCursor(bool on) override { showCursor(on ? CursorShape::kText : CursorShape::kArrow); }
   std::string translateKey(int32_t key) override;
 
   // KeyboardHolder and KeyFallback
@@ -125,10 +127,13 @@ class LibraryShell : public LaterSeams,
   void setRepeatTimer(int32_t periodMs) override;
   void killRepeatTimer() override;
   void otherPanelAction(int32_t id) override;
+  void showCursor(CursorShape shape) override;
+  void showDragCursor(int32_t kind) override;
 
  private:
   BrowserPanelLinks panelLinks();
   ScanDialogLinks scanLinks();
+  void cutDragCursors(const Bitmap& panel);
   std::vector<ListItem> databaseItems() const;
   std::string homePath(const char* name) const;
 
@@ -144,7 +149,8 @@ class LibraryShell : public LaterSeams,
   BrowserActions actions_;
   Renderer* renderer_ = nullptr;
   int32_t modifiers_ = 0;
-  bool askedForScan_ = false;  // the search page asks once per run when the scan list is empty
+  bool askedForScan_ = false;
+  std::array<Bitmap, 3> dragCursors_;  // one item, several, refused: from the panel picture  // the search page asks once per run when the scan list is empty
 };
 
 // Return: the characters a key gives on a US keyboard with the shift

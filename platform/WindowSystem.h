@@ -101,6 +101,9 @@ struct WindowSpec {
 
 // One top-level window with a back buffer that paint shows. UI thread,
 // except post().
+// The pointer's shapes: the system's, or a picture of the program's.
+enum class CursorShape : int32_t { kArrow, kText, kSizeWE, kWait, kPicture };
+
 class Window {
  public:
   virtual ~Window() = default;
@@ -120,6 +123,10 @@ class Window {
   virtual void presentRects(const WindowRect* rects, int32_t count);
   // Sends every mouse event to this window, also outside it, until released.
   virtual void captureMouse(bool) {}
+  // The pointer's shape over the window. kPicture shows picture (0x00RRGGBB,
+  // magenta transparent) with its hot spot at (hotX, hotY); the other shapes
+  // ignore it.
+  virtual void setCursor(CursorShape, const Bitmap* = nullptr, int32_t = 0, int32_t = 0) {}
   // Puts the pointer at (x, y) of the client area.
   virtual void warpMouse(int32_t, int32_t) {}
   // Moves the window by (dx, dy) screen pixels, its size unchanged.

@@ -24,8 +24,11 @@ bindings=(
   # desk 2, right hand
   0x16:3:1 0x17:3:2 0x18:3:3 0x19:3:4 0x24:3:19 0x32:3:18 0x1024:3:21 0x1032:3:20
   0x25:3:8 0x33:3:9 0x15:3:5 0x23:3:6 0x08:3:32 0x09:3:33 0x0A:3:34 0x0B:3:35 0x26:3:92
-  # crossfader on the arrows (shift: all the way), headphones, load, mix now
-  0x14B:0:38 0x14D:0:39 0x114B:0:36 0x114D:0:37 0x150:0:42 0x0F:0:50 0x1C:0:43 0x39:0:48
+  # crossfader on the arrows (shift: all the way; shift+down centres it),
+  # headphones, load onto the active desk (shift: into the playlist), mix
+  # now, F1 and F2 load onto desk 1 and desk 2
+  0x14B:0:38 0x14D:0:39 0x114B:0:36 0x114D:0:37 0x1150:0:42 0x0F:0:50 0x1C:0:43 0x101C:0:44 0x39:0:48
+  0x3B:2:43 0x3C:3:43
 )
 hex=""
 for b in "${bindings[@]}"; do

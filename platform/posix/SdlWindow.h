@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/WindowSystem.h"
+#include "platform/posix/SdlCursor.h"
 
 struct SDL_Window;
 struct SDL_Surface;
@@ -34,6 +35,9 @@ class SdlWindow : public Window {
   void acceptFiles(bool accept) override { acceptFiles_ = accept; }
   bool post(uint32_t id, int32_t wparam, int32_t lparam) override;
   void captureMouse(bool on) override;
+  void setCursor(CursorShape shape, const Bitmap* picture, int32_t hotX, int32_t hotY) override {
+    cursor_.set(shape, picture, hotX, hotY);
+  }
   void warpMouse(int32_t x, int32_t y) override;
   void moveBy(int32_t dx, int32_t dy) override;
   int32_t screenX() const override;
@@ -65,6 +69,7 @@ class SdlWindow : public Window {
 
   SdlWindowSystem& system_;
   SDL_Window* window_;
+  SdlCursor cursor_;
   int32_t width_, height_;
   std::vector<uint32_t> pixels_;
   std::map<int32_t, Timer> timers_;

@@ -32,6 +32,13 @@ class VirtualWindow : public Window {
   // screen; an empty list shows nothing.
   void presentRects(const WindowRect* rects, int32_t count) override;
   void captureMouse(bool on) override { captured_ = on; }
+  void setCursor(CursorShape shape, const Bitmap* picture, int32_t, int32_t) override {
+    cursor_ = shape;
+    cursorPicture_ = picture ? picture->width : 0;
+  }
+  CursorShape cursor() const { return cursor_; }
+  // Return: the width of the picture shown as the cursor, 0 for none.
+  int32_t cursorPictureWidth() const { return cursorPicture_; }
   void warpMouse(int32_t x, int32_t y) override { warps_.push_back({x, y, 0, 0}); }
   void moveBy(int32_t dx, int32_t dy) override;
   int32_t screenX() const override { return spec_.x; }
@@ -87,6 +94,8 @@ class VirtualWindow : public Window {
   std::vector<WindowRect> warps_;
   std::vector<uint8_t> shape_;
   bool captured_ = false;
+  CursorShape cursor_ = CursorShape::kArrow;
+  int32_t cursorPicture_ = 0;
   bool fullScreen_ = false, refuseFullScreen_ = false;
 };
 

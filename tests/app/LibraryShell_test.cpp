@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "app/support/MainWindowRig.h"
+#include "app/SoundConfiguration.h"
+#include "desk/Desk.h"
 #include "library/LibraryPaths.h"
+#include "mixer/OutputEngine.h"
+#include "skin/OptionRows.h"
 #include "skin/support/GoldenImage.h"
 
 namespace zarnel {
@@ -141,7 +145,8 @@ TEST(LibraryShell, TheFolderTreeListsTheDemoSongsAndADoubleClickLoadsOne) {
   const int32_t rowY = r.y + files->headingHeight() + files->rowHeight() / 2 + 2;
   s.doubleClick(r.x + 40, rowY);
   EXPECT_EQ(s.main->desk(0)->status(), kStatusLoaded);
-  EXPECT_EQ(s.w->timers().count(timer::kLoad[0]), 1u);
+  ASSERT_EQ(s.w->timers().count(timer::kLoad[0]), 1u);
+  EXPECT_EQ(s.w->timers().at(timer::kLoad[0]), 40000);  // 39 s later nothing is recorded yet
   EXPECT_TRUE(library.history().empty());
   s.main->handle(make(s.w, msg::kTimer, timer::kLoad[0]));  // 40 seconds later
   ASSERT_EQ(library.history().records().size(), 1u);
@@ -158,7 +163,10 @@ TEST(LibraryShell, TheFolderTreeListsTheDemoSongsAndADoubleClickLoadsOne) {
   s.press(msg::kLButtonDown, r.x + 40, secondY);
   s.press(msg::kMouseMove, r.x + 60, secondY + 10);
   s.press(msg::kMouseMove, p.x + 30, p.y + 40);
+  EXPECT_EQ(s.w->cursor(), CursorShape::kPicture);  // one item's drag picture
+  EXPECT_EQ(s.w->cursorPictureWidth(), 32);
   s.press(msg::kLButtonUp, p.x + 30, p.y + 40, 0);
+  EXPECT_EQ(s.w->cursor(), CursorShape::kArrow);
   ASSERT_EQ(library.playlist().size(), 1u);
   EXPECT_EQ(library.playlist().items()[0].title, "Night Drive");
 }
@@ -204,6 +212,35 @@ TEST(LibraryShell, AnEmptyScanListAsksForAScanOnceAndTheScanFillsTheDatabaseList
   library.showBrowserPage(kPageFiles);
   library.showBrowserPage(kPageSearch);  // asked once per run only
   EXPECT_EQ(s.dialogs.shown().size(), shown);
+}
+
+TEST(LibraryShell, TheSoundConfigurationRebuildsTheEngineWhileTheDeskPlays) {
+  Library s;
+  if (!s.start()) GTEST_SKIP() << "no shipped skin";
+  LibraryShell& library = *s.main->library();
+  library.actions().loadOntoDesk(0, makeListItem("sample songs/Zarnel Demo - Deep Groove.wav", 100));
+  ASSERT_EQ(s.main->desk(0)->play(), 0);
+  OutputEngine* before = s.main->soundOutput()->engine();
+  s.dialogs.queueSoundConfig({SoundConfigChoice{kOneCard, kSpeakersAndHeadphones, false, 0, 0}});
+  library.options().runOption(kRowSoundConfig);
+  EXPECT_EQ(settings().outputMode, 1);
+  ASSERT_NE(s.main->soundOutput()->engine(), nullptr);
+  EXPECT_NE(s.main->soundOutput()->engine(), before);
+  EXPECT_TRUE(s.main->desk(0)->playing());
+  EXPECT_TRUE(s.main->soundOutput()->engine()->isAudible(0));
+}
+
+TEST(LibraryShell, ALoadWithinFortySecondsRestartsTheHistoryTimer) {
+  Library s;
+  if (!s.start()) GTEST_SKIP() << "no shipped skin";
+  LibraryShell& library = *s.main->library();
+  library.actions().loadOntoDesk(0, makeListItem("sample songs/Zarnel Demo - Deep Groove.wav", 100));
+  TrackEntry* first = s.main->desk(0)->entry();
+  library.actions().loadOntoDesk(0, makeListItem("sample songs/Zarnel Demo - Night Drive.wav", 100));
+  s.main->handle(make(s.w, msg::kTimer, timer::kLoad[0]));
+  ASSERT_EQ(library.history().records().size(), 1u);
+  EXPECT_FALSE(library.history().contains(first));
+  EXPECT_TRUE(library.history().contains(s.main->desk(0)->entry()));
 }
 
 TEST(LibraryShell, CharactersOfKeysFollowAUsKeyboard) {
