@@ -42,7 +42,12 @@ uint32_t SdlWindow::sdlId() const { return SDL_GetWindowID(window_); }
 
 void SdlWindow::show(bool visible) {
   if (visible) {
+    // A tooltip never takes the keyboard from the window under it (without
+    // a window manager SDL gives every window it shows the input focus).
+    const bool tooltip = (SDL_GetWindowFlags(window_) & SDL_WINDOW_TOOLTIP) != 0;
+    SDL_Window* focused = SDL_GetKeyboardFocus();
     SDL_ShowWindow(window_);
+    if (tooltip && focused && focused != window_) SDL_SetWindowInputFocus(focused);
     // A move of a hidden window does not always reach the X server; the
     // window goes to its place once it is on the screen.
     int x = 0, y = 0;

@@ -73,7 +73,7 @@ golden="$src/tests/skin/golden/default-skin-start.png"
 
 # Desk 1's play button: "over" while pointed at, "down" while pressed.
 button="74 284 62 34"
-xdotool mousemove --window "$main" 5 590
+xdotool mousemove --window "$main" 500 590
 sleep 0.5
 "$bin/zarnel-xshot" grab "$shots/03-away.png" "$main"
 xdotool mousemove --window "$main" 105 301
@@ -170,7 +170,7 @@ sleep 0.3
 changed() {  # region of two shots differs
   ! "$bin/zarnel-xshot" compare "$1" "$2" --region $3 $4 $5 $6 --max-differing 0.02
 }
-away() { xdotool mousemove --window "$main" 5 590; sleep 0.4; }
+away() { xdotool mousemove --window "$main" 500 590; sleep 0.4; }
 away
 "$bin/zarnel-xshot" grab "$shots/07-before-controls.png" "$main"
 xdotool mousemove --window "$main" 346 117 click 1
@@ -184,6 +184,10 @@ away
 changed "$shots/08-kill.png" "$shots/09-dragged.png" 282 382 236 32 || fail "the crossfader does not follow a drag"
 changed "$shots/08-kill.png" "$shots/09-dragged.png" 194 130 22 114 || fail "the pitch slider does not follow a drag"
 xdotool windowfocus --sync "$main" 2>/dev/null || xdotool windowfocus "$main"
+# A tooltip shown meanwhile (the tree pane's lock button) leaves the keyboard
+# with the main window.
+xdotool mousemove --window "$main" 15 585
+sleep 1.0
 xdotool key Right Right Right Right Right Right Right Right
 sleep 0.4
 "$bin/zarnel-xshot" grab "$shots/10-key.png" "$main"
