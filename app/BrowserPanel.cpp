@@ -8,7 +8,6 @@
 #include "app/Localisation.h"
 #include "app/Settings.h"
 #include "library/ScanList.h"
-#include "skin/OptionRows.h"
 #include "skin/DrawSurface.h"
 #include "skin/PanelPainter.h"
 #include "skin/TextRenderer.h"
@@ -38,7 +37,7 @@ void BrowserPanel::attach(BrowserView& view, const WidgetContext& context) {
   build();
   view.setResolver(this);
   layout();
-  // The locks show their state once the buttons are in place (setting one draws it).
+  // The locks show their state from the first draw.
   if (PanelButton* lock = button(panelbutton::kLockTree)) lock->setOn(panes_[0].locked());
   if (PanelButton* lock = button(panelbutton::kLockPlaylist)) lock->setOn(panes_[1].locked());
 }
@@ -146,14 +145,6 @@ Widget* BrowserPanel::listAt(int32_t x, int32_t y) {
 void BrowserPanel::reloadDatabase() {
   if (database_ && links_.databaseItems) database_->setItems(links_.databaseItems());
   if (database_ && page_ == kPageSearch && context_) database_->draw();
-}
-
-void BrowserPanel::refreshOptions() {
-  for (const auto& row : rows_) {
-    if (page_ == kPageOptions) {
-      row->refresh();
-    }
-  }
 }
 
 void BrowserPanel::pointerAt(int32_t x, int32_t y) {

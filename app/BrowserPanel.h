@@ -116,8 +116,6 @@ class BrowserPanel : public BrowserResolver, public SearchHost {
   // Return: the list or tree under (x, y) on the page shown, or null.
   Widget* listAt(int32_t x, int32_t y);
   OptionRow* optionRow(int32_t row) { return row < int32_t(rows_.size()) ? rows_[row].get() : nullptr; }
-  // Redraws every option row's value (after a setting changed elsewhere).
-  void refreshOptions();
 
   // SearchHost
   void startCaretTimer(int32_t id, int32_t periodMs) override;
