@@ -3,6 +3,7 @@
 #include "app/LibraryShell.h"
 
 #include "app/App.h"
+#include "app/AutoMixLink.h"
 #include "app/DialogTexts.h"
 #include "app/FatalError.h"
 #include "app/FavouriteFolder.h"
@@ -222,8 +223,47 @@ ScanDialogLinks LibraryShell::scanLinks() {
   return l;
 }
 
+bool LibraryShell::autoMixOn() const { return links_.autoMix && links_.autoMix->autoMixOn(); }
+
+void LibraryShell::autoMixNow() {
+  if (links_.autoMix) links_.autoMix->controller().mixNow();
+}
+
+void LibraryShell::autoMixTransitionStopped() {
+  if (links_.autoMix) links_.autoMix->controller().endTransition();
+}
+
+void LibraryShell::mixIn(int32_t desk) {
+  if (links_.autoMix) links_.autoMix->controller().mixIn(desk);
+}
+
+void LibraryShell::trackEnded(int32_t desk) {
+  if (links_.autoMix) links_.autoMix->controller().trackEnded(desk);
+}
+
+bool LibraryShell::nextTrack(int32_t desk) {
+  std::optional<ListItem> item = playlist_.next();
+  if (!item) return false;
+  load(desk, *item, item->entry ? item->entry : entryOf(*item, links_.store));
+  if (!hasTrack(1 - desk)) {
+    if (std::optional<ListItem> second = playlist_.next()) {
+      load(1 - desk, *second, second->entry ? second->entry : entryOf(*second, links_.store));
+    }
+  }
+  if (BrowserList* list = panel_.playlistList()) list->itemsChanged();
+  return true;
+}
+
 void LibraryShell::otherPanelAction(int32_t id) {
   switch (id) {
+    case panelbutton::kAutoMix:
+      if (!links_.autoMix) return;
+      links_.autoMix->setOn(!links_.autoMix->autoMixOn());
+      if (PanelButton* b = panel_.button(panelbutton::kAutoMix)) {
+        b->setOn(links_.autoMix->autoMixOn());
+        b->draw();
+      }
+      return;
     case panelbutton::kScanHd: return runHardDiskScan(scanLinks());
     case panelbutton::kScanCd: return runCdScan(scanLinks());
     case panelbutton::kDeleteCd: return runDeleteCd(scanLinks());

@@ -25,6 +25,7 @@
 namespace zarnel {
 
 class App;
+class AutoMixLink;
 class BeatMatcher;
 class Desk;
 class DialogService;
@@ -57,6 +58,7 @@ struct LibraryLinks {
   TrackStore* store = nullptr;
   // The running engine, for the desks' audibility (it changes with the sound configuration).
   std::function<OutputEngine*()> engine;
+  AutoMixLink* autoMix = nullptr;  // null: AutoMix stays off
   // Runs the actions of the options page's dialog rows.
   OptionActions* optionActions = nullptr;
 };
@@ -106,6 +108,16 @@ class LibraryShell : public LaterSeams,
   void editComment() override { actions_.editComment(); }
   void browserCommand(int32_t n) override;
   void browserFocus(int32_t step) override { actions_.focusNext(step); }
+  // AutoMix's seams.
+  void autoMixNow() override;
+  void autoMixTransitionStopped() override;
+  void mixIn(int32_t desk) override;
+  void trackEnded(int32_t desk) override;
+
+  // The playlist's next track onto desk (AutoMix), without the security
+  // question; the other desk takes the one after when it has no track.
+  // Return: false when the playlist is empty.
+  bool nextTrack(int32_t desk);
 
   // PanelWindow
   void setTimer(int32_t id, int32_t periodMs) override;
@@ -123,6 +135,7 @@ class LibraryShell : public LaterSeams,
   bool playing(int32_t desk) const override;
   bool audible(int32_t desk) const override;
   void load(int32_t desk, const ListItem& item, TrackEntry* entry) override;
+  bool autoMixOn() const override;
   PlacementTarget dropTargetAt(int32_t x, int32_t y) override;
   void setRepeatTimer(int32_t periodMs) override;
   void killRepeatTimer() override;

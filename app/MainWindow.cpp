@@ -77,6 +77,17 @@ bool MainWindow::buildObjects() {
   }
   matcher_ = std::make_unique<BeatMatcher>(*desks_[0], *desks_[1], app_.mixer(), window_.get());
   for (auto& desk : desks_) desk->setLoadMatcher(matcher_.get());
+  AutoMixLinks mixLinks;
+  mixLinks.app = &app_;
+  mixLinks.desks[0] = desks_[0].get();
+  mixLinks.desks[1] = desks_[1].get();
+  mixLinks.matcher = matcher_.get();
+  mixLinks.window = window_.get();
+  mixLinks.poster = this;
+  mixLinks.settings = &settings();
+  mixLinks.nextTrack = [this](int32_t d) { return library_ && library_->nextTrack(d); };
+  autoMix_ = std::make_unique<AutoMixLink>(mixLinks);
+  for (auto& desk : desks_) desk->setAutoMixWatch(autoMix_.get());
   if (settings().multiInstance == 0) volumes_ = std::make_unique<SystemVolumeGuard>(services_.mixer);
   sound_ = std::make_unique<SoundOutput>(*desks_[0], *desks_[1], services_);
   if (!sound_->start()) return false;
@@ -348,7 +359,13 @@ void MainWindow::onTimer(int32_t id) {
     flush();
     return;
   }
+  if (id == timer::kAutoMix) {
+    if (autoMix_) autoMix_->controller().tick();
+    flush();
+    return;
+  }
   if (id == timer::kDisplay) {
+    if (autoMix_) autoMix_->sync();
     if (renderer_) renderer_->refresh();
     return;
   }
@@ -417,6 +434,9 @@ void MainWindow::onDestroyWithoutSaving() {
   sound_.reset();
   if (volumes_) volumes_->restore();
   volumes_.reset();
+  for (auto& desk : desks_)
+    if (desk) desk->setAutoMixWatch(nullptr);
+  autoMix_.reset();
   matcher_.reset();
   desks_[1].reset();
   desks_[0].reset();

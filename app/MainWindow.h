@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/App.h"
+#include "app/AutoMixLink.h"
 #include "app/AppShell.h"
 #include "app/DeskState.h"
 #include "app/LibraryShell.h"
@@ -106,6 +107,7 @@ class MainWindow : public MessageHandler, public MessagePoster, public MouseHost
   BeatMatcher* matcher() const { return matcher_.get(); }
   TrackStore* database() const { return database_.get(); }
   LibraryShell* library() const { return library_.get(); }
+  AutoMixLink* autoMix() const { return autoMix_.get(); }
   // Return: whether the window was created and then destroyed (settings written).
   bool destroyed() const { return destroyed_; }
 
@@ -157,6 +159,7 @@ class MainWindow : public MessageHandler, public MessagePoster, public MouseHost
   std::unique_ptr<SoundOutput> sound_;
   std::unique_ptr<DeskState> deskState_;
   std::unique_ptr<ZoneState> zoneState_;
+  std::unique_ptr<AutoMixLink> autoMix_;
   std::unique_ptr<OptionDialogs> optionDialogs_;
   std::unique_ptr<LibraryShell> library_;
   LaterSeams noLater_;

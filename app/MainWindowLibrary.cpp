@@ -38,6 +38,7 @@ void MainWindow::buildLibrary() {
   links.matcher = matcher_.get();
   links.store = database_.get();
   links.engine = [this] { return sound_ ? sound_->engine() : nullptr; };
+  links.autoMix = autoMix_.get();
   optionDialogs_ = std::make_unique<OptionDialogs>(optionDialogLinks());
   if (services_.dialogs) services_.dialogs->setPumpHook([this] { pumpWhileModal(); });
   links.optionActions = optionDialogs_.get();

@@ -82,6 +82,8 @@ class Desk {
   // --- UI thread ---------------------------------------------------------
   // Attaches the matching that a load applies (null: none).
   void setLoadMatcher(LoadMatcher* matcher) { links_.matcher = matcher; }
+  // Attaches AutoMix (null: off). Pre: no audio thread runs.
+  void setAutoMixWatch(AutoMixWatch* watch) { links_.autoMix = watch; }
   // Attaches the output engine (null: none). Pre: no audio thread runs.
   void setEngine(DeskEngine* engine) { engine_ = engine; }
   // Tells the desk whether an audio thread services it. Without one, posted

@@ -4,6 +4,7 @@
 
 #include "app/support/MainWindowRig.h"
 #include "app/SoundConfiguration.h"
+#include "platform/MessagePoster.h"
 #include "desk/Desk.h"
 #include "library/LibraryPaths.h"
 #include "mixer/OutputEngine.h"
@@ -241,6 +242,37 @@ TEST(LibraryShell, ALoadWithinFortySecondsRestartsTheHistoryTimer) {
   ASSERT_EQ(library.history().records().size(), 1u);
   EXPECT_FALSE(library.history().contains(first));
   EXPECT_TRUE(library.history().contains(s.main->desk(0)->entry()));
+}
+
+// AutoMix on the running program: switching it on fills both desks from the
+// playlist and starts the desk that is not the default one; a mix-in message
+// runs the transition on timer 149 to the crossfader's end.
+TEST(LibraryShell, AutoMixFillsTheDesksAndRunsATransition) {
+  Library s;
+  if (!s.start()) GTEST_SKIP() << "no shipped skin";
+  LibraryShell& library = *s.main->library();
+  library.playlist().append({makeListItem("sample songs/Zarnel Demo - Deep Groove.wav", 100),
+                             makeListItem("sample songs/Zarnel Demo - Night Drive.wav", 100)});
+  library.browserCommand(panelbutton::kAutoMix);
+  ASSERT_TRUE(library.autoMixOn());
+  EXPECT_EQ(s.main->desk(0)->status(), kStatusLoaded);
+  EXPECT_EQ(s.main->desk(1)->status(), kStatusLoaded);
+  EXPECT_TRUE(library.playlist().empty());
+  EXPECT_TRUE(s.main->desk(1)->playing());
+  EXPECT_FALSE(s.main->desk(0)->playing());
+
+  s.main->handle(make(s.w, kMsgMixIn, 0));
+  ASSERT_EQ(s.w->timers().count(timer::kAutoMix), 1u);
+  EXPECT_EQ(s.w->timers().at(timer::kAutoMix), 200);
+  EXPECT_TRUE(s.main->desk(0)->playing());
+  EXPECT_EQ(s.app.mixer().crossfader(), 4096);  // starts fully on the outgoing desk 2
+  for (int i = 0; i < 16; ++i) s.main->handle(make(s.w, msg::kTimer, timer::kAutoMix));
+  EXPECT_EQ(s.app.mixer().crossfader(), 2048);
+  EXPECT_EQ(s.app.activeDesk(), 1);  // the preview follows the outgoing desk at the centre
+  for (int i = 0; i < 16; ++i) s.main->handle(make(s.w, msg::kTimer, timer::kAutoMix));
+  EXPECT_EQ(s.app.mixer().crossfader(), 0);
+  EXPECT_EQ(s.w->timers().count(timer::kAutoMix), 0u);
+  EXPECT_FALSE(s.main->autoMix()->controller().running());
 }
 
 TEST(LibraryShell, CharactersOfKeysFollowAUsKeyboard) {
