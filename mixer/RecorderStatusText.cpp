@@ -32,16 +32,16 @@ int conversionKind(char c) {
   return -1;
 }
 
-// Formats one number with the flags, width and precision of spec (which
+// Formats one number with the flags, width and precision of directive (which
 // holds no length modifier and no conversion).
-void appendNumber(std::string& out, std::string spec, const FormatValue& value) {
+void appendNumber(std::string& out, std::string directive, const FormatValue& value) {
   char buf[512];  // two-digit widths and precisions keep any double inside
   if (value.kind == FormatValue::kInt) {
-    spec += "lld";
-    std::snprintf(buf, sizeof buf, spec.c_str(), value.integer);
+    directive += "lld";
+    std::snprintf(buf, sizeof buf, directive.c_str(), value.integer);
   } else {
-    spec += "f";
-    std::snprintf(buf, sizeof buf, spec.c_str(), value.real);
+    directive += "f";
+    std::snprintf(buf, sizeof buf, directive.c_str(), value.real);
   }
   out += buf;
 }
@@ -66,7 +66,7 @@ std::string formatChecked(std::string_view format, std::span<const FormatValue> 
       ++at;
       skipDigits(format, at);
     }
-    const std::string_view spec = format.substr(i, at - i);
+    const std::string_view directive = format.substr(i, at - i);
     const int kind = at < format.size() ? conversionKind(format[at]) : -1;
     const bool matches = kind >= 0 && next < values.size() && values[next].kind == kind;
     if (kind >= 0 && next < values.size()) ++next;  // a mismatch still uses up its value
@@ -75,7 +75,7 @@ std::string formatChecked(std::string_view format, std::span<const FormatValue> 
     } else if (kind == FormatValue::kText) {
       out += values[next - 1].text;
     } else {
-      appendNumber(out, std::string(spec), values[next - 1]);
+      appendNumber(out, std::string(directive), values[next - 1]);
     }
     i = at < format.size() ? at : format.size();
   }
