@@ -52,6 +52,7 @@ std::string charactersOfKey(int32_t key, int32_t modifiers) {
 LibraryShell::LibraryShell(const LibraryLinks& links)
     : links_(links),
       options_(*links.settings, *links.mixer, links.desks[0], links.desks[1], links.matcher, links.optionActions),
+      writer_(links.files, links.folders),
       playlistFiles_(*links.files, writer_,
                      links.drives ? PlaylistPaths::forDrives(*links.drives, '/') : PlaylistPaths('/')),
       playlist_(playlistFiles_, links.store),

@@ -16,7 +16,7 @@
 #include "app/OptionSettings.h"
 #include "app/ScanDialogs.h"
 #include "app/ShortcutManager.h"
-#include "library/DiskFileWriter.h"
+#include "app/ServiceFileWriter.h"
 #include "library/PlayHistory.h"
 #include "library/Playlist.h"
 #include "library/PlaylistFile.h"
@@ -153,7 +153,7 @@ class LibraryShell : public LaterSeams,
   LibraryLinks links_;
   ScanList scanList_;
   OptionSettings options_;
-  DiskFileWriter writer_;
+  ServiceFileWriter writer_;
   PlaylistFile playlistFiles_;
   Playlist playlist_;
   PlayHistory history_;
