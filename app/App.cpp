@@ -55,7 +55,11 @@ bool App::loadDesk(int32_t d, const char* title, const char* author, const char*
   if (!target) return false;
   stopAutoMixTransition();
   if (links_.matcher) links_.matcher->stopPitchReset(d);
-  const bool loaded = target->load(title, author, path, entry);
+  bool loaded = false;
+  {
+    std::unique_lock<std::mutex> hold = links_.shell ? links_.shell->holdRhythmView() : std::unique_lock<std::mutex>();
+    loaded = target->load(title, author, path, entry);
+  }
   if (links_.window) {
     links_.window->killTimer(timer::kLoad[d]);
     links_.window->setTimer(timer::kLoad[d], kHistoryDelayMs);

@@ -8,6 +8,7 @@
 #include "desk/AutoMixCheck.h"
 #include "desk/BeatMatcher.h"
 #include "desk/Desk.h"
+#include "desk/SharedWord.h"
 #include "library/TrackEntry.h"
 #include "platform/MessagePoster.h"
 #include "platform/WindowSystem.h"
@@ -30,7 +31,7 @@ void AutoMixLink::sync() {
     const TrackData* data = links_.desks[d] ? links_.desks[d]->trackData() : nullptr;
     const float cue = data && !data->cues.empty() ? data->cues.front().position : -1.0f;
     firstCue_[d].store(cue, std::memory_order_relaxed);
-    lastBeat_[d].store(data ? data->v2 : 0.0f, std::memory_order_relaxed);
+    lastBeat_[d].store(data ? loadWord(data->v2) : 0.0f, std::memory_order_relaxed);
   }
 }
 
@@ -41,7 +42,8 @@ void AutoMixLink::setOn(bool on) {
 
 float AutoMixLink::startPosition(Desk& desk) {
   const TrackData* data = desk.trackData();
-  return autoMixStartPosition(links_.settings->startMix, data ? data->v1 : 0.0f, data ? data->v3 : 0.0f);
+  return autoMixStartPosition(links_.settings->startMix, data ? loadWord(data->v1) : 0.0f,
+                              data ? loadWord(data->v3) : 0.0f);
 }
 
 MixCheckInput AutoMixLink::inputRt(const Desk& desk) const {

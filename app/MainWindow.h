@@ -90,6 +90,9 @@ class MainWindow : public MessageHandler, public MessagePoster, public MouseHost
   void leaveFullScreen();
   // The "maximize" button: switches full-screen mode and the "Maximized" setting.
   void toggleFullScreen() override;
+  std::unique_lock<std::mutex> holdRhythmView() override {
+    return renderer_ ? renderer_->holdRhythm() : std::unique_lock<std::mutex>();
+  }
 
   // Replaces the skin by the one called name: the new skin loads first; when
   // it cannot, the invalid-skin error shows and the current skin stays.

@@ -1,5 +1,7 @@
 #include "desk/Desk.h"
 
+#include "desk/SharedWord.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstring>
@@ -223,7 +225,7 @@ void Desk::stop() {
       cueCycle_ = 2;
       break;
     default:
-      target = data ? data->v1 : 0.0f;
+      target = data ? loadWord(data->v1) : 0.0f;
       cueCycle_ = 0;
       break;
   }
@@ -275,7 +277,7 @@ TrackData* Desk::trackData() const { return entry_ ? entry_->data : nullptr; }
 
 int32_t Desk::trackLevel() const {
   const TrackData* data = trackData();
-  return data ? data->v8 : 0;
+  return data ? loadWord(data->v8) : 0;  // the analyser writes it while the desk plays
 }
 
 }  // namespace zarnel

@@ -104,6 +104,8 @@ class Renderer {
   const DisplayRefresh& display() const { return refresh_; }
   DrawSurface* surface() const { return surface_.get(); }
   PanelPainter* panel() const { return panel_.get(); }
+  // Return: a hold on the rhythm thread's drawing (it waits until released).
+  std::unique_lock<std::mutex> holdRhythm() { return std::unique_lock<std::mutex>(bufferLock_); }
   // What the widgets are bound to while started.
   const WidgetContext& context() const { return context_; }
   // The panel picture after the skin's colour matrix (empty before start).
