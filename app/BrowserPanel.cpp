@@ -101,7 +101,7 @@ void BrowserPanel::drawFrame() const {
   painter.frame3d(zone_, view_->look(), true);
 }
 
-void BrowserPanel::drawPageDecor() const {
+void BrowserPanel::drawPageDecor() {
   PanelPainter& painter = *context_->panel;
   const BrowserLook& look = view_->look();
   if (page_ == kPageSearch && search_ && context_->text) {
@@ -116,12 +116,36 @@ void BrowserPanel::drawPageDecor() const {
   if (page_ == kPageEffects) {
     for (const SkinRect& r : effectAreas_) painter.frame3d(r, look, true);
   }
+  if (page_ == kPageRecord && context_->text) drawRecordStatus();
   if (page_ == kPageOptions && context_->text) {
     const std::string version = std::string("v") + kVersionText + " ";
     const TextExtent e = context_->text->measure(look.optionsFont, version);
     painter.text(look.optionsFont, version, look.optionsColour, zone_.right() - e.width - kPanelMargin,
                  zone_.bottom() - e.height - kPanelMargin / 2, zone_);
   }
+}
+
+// The recorder's state, one line of the text under the other, in a sunken box.
+void BrowserPanel::drawRecordStatus() {
+  PanelPainter& painter = *context_->panel;
+  const BrowserLook& look = view_->look();
+  painter.frame3d(recordArea_, look, true);
+  recordShown_ = links_.recordStatus ? links_.recordStatus() : std::string();
+  const int32_t lineHeight = context_->text->measure(look.listFont, "Ag").height + 2;
+  int32_t y = recordArea_.y + 6;
+  size_t from = 0;
+  while (from <= recordShown_.size() && y + lineHeight <= recordArea_.bottom()) {
+    const size_t end = std::min(recordShown_.find('\n', from), recordShown_.size());
+    painter.text(look.listFont, std::string_view(recordShown_).substr(from, end - from), look.listColour,
+                 recordArea_.x + 8, y, recordArea_);
+    y += lineHeight;
+    from = end + 1;
+  }
+}
+
+void BrowserPanel::refreshRecordStatus() {
+  if (page_ != kPageRecord || !links_.recordStatus) return;
+  if (links_.recordStatus() != recordShown_) redraw();
 }
 
 PanelButton* BrowserPanel::button(int32_t id) {

@@ -69,6 +69,8 @@ struct BrowserPanelLinks {
   // A sample volume (parameter 0..11) or effect parameter slider (12 + 3
   // slot + k) moved to value 0..4096.
   std::function<void(int32_t parameter, int32_t value)> sliderMoved;
+  // The record page's text: the recorder's state, empty without one.
+  std::function<std::string()> recordStatus;
 };
 
 // Panel button ids.
@@ -91,6 +93,8 @@ class BrowserPanel : public BrowserResolver, public SearchHost {
   void detach();
 
   void showPage(int32_t page);
+  // Redraws the record page when its text changed. Display refresh.
+  void refreshRecordStatus();
   int32_t page() const { return page_; }
 
   // BrowserResolver
@@ -136,7 +140,8 @@ class BrowserPanel : public BrowserResolver, public SearchHost {
   void sliderMoved(int32_t parameter, int32_t value);
   void layoutOptions();
   void drawFrame() const;
-  void drawPageDecor() const;
+  void drawPageDecor();
+  void drawRecordStatus();
   void redraw();
   std::vector<Widget*> elementsOf(int32_t page) const;
   bool panesSettled() const { return panes_[0].settled() && panes_[1].settled(); }
@@ -157,6 +162,8 @@ class BrowserPanel : public BrowserResolver, public SearchHost {
   std::unique_ptr<PaneSplitter> splitters_[2];
   std::array<SkinRect, 12> sampleDisplays_{};
   std::array<SkinRect, 6> effectAreas_{};
+  SkinRect recordArea_{};
+  std::string recordShown_;  // the record text last drawn
   std::vector<std::unique_ptr<OptionRow>> rows_;
   SkinRect panesArea_[2];
 };

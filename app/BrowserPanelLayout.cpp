@@ -159,6 +159,8 @@ void BrowserPanel::layoutMediaPages() {
   }
   place(button(panelbutton::kRecord), {zone_.x + 16, zone_.y + 16, kPanelButtonSize, kPanelButtonSize});
   place(button(panelbutton::kCut), {zone_.x + 16 + kButtonStep, zone_.y + 16, kPanelButtonSize, kPanelButtonSize});
+  const int32_t textX = zone_.x + 16 + 2 * kButtonStep + 8;
+  recordArea_ = {textX, zone_.y + 16, std::max(zone_.right() - 16 - textX, 0), std::max(zone_.height - 32, 0)};
 }
 
 void BrowserPanel::layoutOptions() {

@@ -8,6 +8,7 @@
 #include "app/FatalError.h"
 #include "app/FavouriteFolder.h"
 #include "app/Localisation.h"
+#include "app/RecordingControl.h"
 #include "app/Settings.h"
 #include "desk/Desk.h"
 #include "library/LibraryPaths.h"
@@ -79,6 +80,7 @@ BrowserPanelLinks LibraryShell::panelLinks() {
   p.bands = &bands_;
   p.playlist = &playlist_.items();
   p.databaseItems = [this] { return databaseItems(); };
+  p.recordStatus = [this] { return links_.recording ? links_.recording->statusText() : std::string(); };
   return p;
 }
 
@@ -265,14 +267,39 @@ void LibraryShell::otherPanelAction(int32_t id) {
         b->draw();
       }
       return;
+    case panelbutton::kRecord: return toggleRecording();
+    case panelbutton::kCut: return flagRecordingCut();
     case panelbutton::kScanHd: return runHardDiskScan(scanLinks());
     case panelbutton::kScanCd: return runCdScan(scanLinks());
     case panelbutton::kDeleteCd: return runDeleteCd(scanLinks());
-    default: return;  // AutoMix, recording, samples and effects come with their subsystems
+    default: return;  // samples and effects come with their subsystems
   }
 }
 
 void LibraryShell::browserCommand(int32_t n) { actions_.panelAction(n); }
+
+void LibraryShell::toggleRecording() {
+  if (!links_.recording) return;
+  links_.recording->toggle();
+  if (PanelButton* b = panel_.button(panelbutton::kRecord)) {
+    b->setOn(links_.recording->active());
+    b->draw();
+  }
+  panel_.refreshRecordStatus();
+}
+
+// A write that failed (a full disk, a lost drive) is said once, whatever
+// page is shown; the record page follows the recorder's state.
+void LibraryShell::refreshRecording() {
+  if (!links_.recording) return;
+  const std::string failure = links_.recording->takeFailure();
+  if (!failure.empty() && links_.dialogs) links_.dialogs->message(failure, "Zarnel");
+  panel_.refreshRecordStatus();
+}
+
+void LibraryShell::flagRecordingCut() {
+  if (links_.recording) links_.recording->cut();
+}
 
 void LibraryShell::setTimer(int32_t id, int32_t periodMs) {
   if (links_.window) links_.window->setTimer(id, periodMs);

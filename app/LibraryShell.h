@@ -36,6 +36,7 @@ class LocalClock;
 class Localisation;
 class MixerState;
 class OutputEngine;
+class RecordingControl;
 class Renderer;
 class TrackStore;
 class Window;
@@ -59,6 +60,7 @@ struct LibraryLinks {
   // The running engine, for the desks' audibility (it changes with the sound configuration).
   std::function<OutputEngine*()> engine;
   AutoMixLink* autoMix = nullptr;  // null: AutoMix stays off
+  RecordingControl* recording = nullptr;  // null: the record page does nothing
   // Runs the actions of the options page's dialog rows.
   OptionActions* optionActions = nullptr;
 };
@@ -113,6 +115,10 @@ class LibraryShell : public LaterSeams,
   void autoMixTransitionStopped() override;
   void mixIn(int32_t desk) override;
   void trackEnded(int32_t desk) override;
+  void toggleRecording() override;
+  void flagRecordingCut() override;
+  // The display refresh: the record page's text, and a failed write said once.
+  void refreshRecording();
 
   // The playlist's next track onto desk (AutoMix), without the security
   // question; the other desk takes the one after when it has no track.

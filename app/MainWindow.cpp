@@ -90,8 +90,10 @@ bool MainWindow::buildObjects() {
   for (auto& desk : desks_) desk->setAutoMixWatch(autoMix_.get());
   if (settings().multiInstance == 0) volumes_ = std::make_unique<SystemVolumeGuard>(services_.mixer);
   sound_ = std::make_unique<SoundOutput>(*desks_[0], *desks_[1], services_);
+  sound_->setDrivenByCaller(offline_);
   if (!sound_->start()) return false;
   sound_->resendParameters(app_.mixer());
+  buildRecording();
   buildLibrary();
   attachApp();
   attachInput();
@@ -143,7 +145,7 @@ bool MainWindow::buildRenderer() {
   // The widgets take the mixer's state before the renderer first draws them.
   app_.setSkin(renderer_->skin());
   app_.applyMixerState(true);
-  if (!renderer_->start(*window_, rendererLinks())) return false;
+  if (!renderer_->start(*window_, rendererLinks(), !offline_)) return false;
   if (settings().maximized != 0) enterFullScreen();
   return true;
 }
@@ -205,7 +207,7 @@ bool MainWindow::replaceSkin(const std::string& name) {
   app_.setSkin(renderer_->skin());
   app_.applyMixerState(false);
   sizeToSkin();
-  const bool started = renderer_->start(*window_, rendererLinks());
+  const bool started = renderer_->start(*window_, rendererLinks(), !offline_);
   if (started && library_) library_->attach(*renderer_);
   if (full) enterFullScreen();
   return started;  // the old skin goes here, after the new one drew
@@ -366,6 +368,7 @@ void MainWindow::onTimer(int32_t id) {
   }
   if (id == timer::kDisplay) {
     if (autoMix_) autoMix_->sync();
+    if (library_) library_->refreshRecording();
     if (renderer_) renderer_->refresh();
     return;
   }
@@ -430,6 +433,7 @@ void MainWindow::onDestroyWithoutSaving() {
   if (later_ == library_.get()) later_ = &noLater_;
   library_.reset();
   optionDialogs_.reset();
+  recording_.reset();  // before the engine goes: it lets go of the recorder first
   if (sound_) sound_->stop();
   sound_.reset();
   if (volumes_) volumes_->restore();

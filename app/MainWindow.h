@@ -14,6 +14,7 @@
 #include "app/DeskState.h"
 #include "app/LibraryShell.h"
 #include "app/OptionDialogs.h"
+#include "app/RecordingControl.h"
 #include "app/LaterSeams.h"
 #include "app/ShortcutBridge.h"
 #include "app/ShortcutManager.h"
@@ -55,6 +56,10 @@ class MainWindow : public MessageHandler, public MessagePoster, public MouseHost
   // font (the platform's font service). Pre: before create(); text outlives
   // the window.
   void setTextRenderer(const TextRenderer* text) { text_ = text; }
+  // Offline renders on a virtual clock: no audio thread (the caller steps
+  // soundOutput()), no recorder thread (the caller steps recording()) and
+  // no rhythm thread. Pre: before create().
+  void setOffline(bool offline) { offline_ = offline; }
 
   // Shows the window, then tells the DJ when the track store is read-only
   // because another program holds it. Pre: create() succeeded.
@@ -111,6 +116,7 @@ class MainWindow : public MessageHandler, public MessagePoster, public MouseHost
   TrackStore* database() const { return database_.get(); }
   LibraryShell* library() const { return library_.get(); }
   AutoMixLink* autoMix() const { return autoMix_.get(); }
+  RecordingControl* recording() const { return recording_.get(); }
   // Return: whether the window was created and then destroyed (settings written).
   bool destroyed() const { return destroyed_; }
 
@@ -136,6 +142,7 @@ class MainWindow : public MessageHandler, public MessagePoster, public MouseHost
   void attachApp();
   void attachInput();
   void buildLibrary();
+  void buildRecording();
   OptionDialogLinks optionDialogLinks();
   std::vector<std::string> skinNames() const;
   void pumpWhileModal();
@@ -163,6 +170,7 @@ class MainWindow : public MessageHandler, public MessagePoster, public MouseHost
   std::unique_ptr<DeskState> deskState_;
   std::unique_ptr<ZoneState> zoneState_;
   std::unique_ptr<AutoMixLink> autoMix_;
+  std::unique_ptr<RecordingControl> recording_;
   std::unique_ptr<OptionDialogs> optionDialogs_;
   std::unique_ptr<LibraryShell> library_;
   LaterSeams noLater_;
@@ -176,6 +184,7 @@ class MainWindow : public MessageHandler, public MessagePoster, public MouseHost
   ShortcutBridge shortcutBridge_{app_};
   ShortcutManager shortcuts_{shortcutBridge_};
   bool fullScreen_ = false;
+  bool offline_ = false;
   bool created_ = false;
   bool destroyed_ = false;
 };

@@ -39,6 +39,7 @@ void MainWindow::buildLibrary() {
   links.store = database_.get();
   links.engine = [this] { return sound_ ? sound_->engine() : nullptr; };
   links.autoMix = autoMix_.get();
+  links.recording = recording_.get();
   optionDialogs_ = std::make_unique<OptionDialogs>(optionDialogLinks());
   if (services_.dialogs) services_.dialogs->setPumpHook([this] { pumpWhileModal(); });
   links.optionActions = optionDialogs_.get();
@@ -48,6 +49,16 @@ void MainWindow::buildLibrary() {
   shortcuts_.setFallback(library_.get());
 }
 
+void MainWindow::buildRecording() {
+  RecordingLinks links;
+  links.files = services_.files;
+  links.dialogs = services_.dialogs;
+  links.texts = &localisation();
+  links.settings = &settings();
+  links.engine = [this] { return sound_ ? sound_->engine() : nullptr; };
+  links.writerThread = !offline_;
+  recording_ = std::make_unique<RecordingControl>(links);
+}
 
 // While a modal job runs (a scan under its progress window), the window
 // keeps drawing and the desks' messages are served; the DJ's input to the
@@ -87,6 +98,10 @@ OptionDialogLinks MainWindow::optionDialogLinks() {
   links.saveHistory = [this] {
     if (library_) library_->saveHistoryAs();
   };
+  links.recordFileName = [this] { return recording_ ? recording_->fileName() : std::string(); };
+  links.chooseRecordFile = [this] {
+    if (recording_) recording_->chooseFileName();
+  };
   return links;
 }
 
@@ -122,6 +137,7 @@ std::vector<std::vector<uint32_t>> MainWindow::soundConfigPictures() const {
 
 int32_t MainWindow::rebuildSound() {
   if (!sound_) return kErrorDirectSound;
+  if (recording_) recording_->engineGone();
   sound_->stop();
   int32_t error = kErrorNone;
   if (!sound_->start()) {
@@ -133,6 +149,7 @@ int32_t MainWindow::rebuildSound() {
     sound_->startOrFallBack();
   }
   clearFatalError();
+  if (recording_) recording_->engineBack();
   sound_->resendParameters(app_.mixer());
   attachApp();
   return error == kErrorNone && !sound_->engine() ? kErrorDirectSound : error;

@@ -41,7 +41,10 @@ void OptionDialogs::run(int32_t row) {
     case kRowHistory:
       if (links_.saveHistory) links_.saveHistory();
       return;
-    default: return;  // the visual chooser, the web page, the recording file: later
+    case kRowRecordFile:
+      if (links_.chooseRecordFile) links_.chooseRecordFile();
+      return;
+    default: return;  // the visual chooser and the web page: later
   }
 }
 

@@ -32,12 +32,16 @@ struct OptionDialogLinks {
   SoundConfigLinks sound;
   // "History...": saves the play history.
   std::function<void()> saveHistory;
+  // "Filename :": the recording's file name, and its chooser.
+  std::function<std::string()> recordFileName;
+  std::function<void()> chooseRecordFile;
 };
 
 class OptionDialogs : public OptionActions {
  public:
   explicit OptionDialogs(OptionDialogLinks links) : links_(std::move(links)) {}
   void run(int32_t row) override;
+  std::string recordFileName() const override { return links_.recordFileName ? links_.recordFileName() : std::string(); }
 
   void chooseSkin();
   void editShortcuts();

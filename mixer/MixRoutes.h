@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "mixer/RecordRing.h"
+#include "mixer/RecordSink.h"
 
 namespace zarnel {
 

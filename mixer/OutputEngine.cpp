@@ -1,12 +1,15 @@
 #include "mixer/OutputEngine.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
+#include <thread>
 
 #include "app/FatalError.h"
 #include "app/Settings.h"
 #include "desk/Desk.h"
 #include "mixer/GainCurve.h"
+#include "platform/AudioThread.h"
 #include "platform/Services.h"
 #include "platform/SoundBuffer.h"
 #include "platform/ThreadControl.h"
@@ -67,6 +70,7 @@ void OutputEngine::clearMixState() {
 void OutputEngine::deskStarted(int32_t desk) {
   playing_[desk].store(1, std::memory_order_relaxed);
   requestRemix();
+  if (RecordSink* sink = recorder_.load(std::memory_order_acquire)) sink->deskStarted();
 }
 
 void OutputEngine::deskStopped(int32_t desk) {
@@ -138,19 +142,35 @@ void OutputEngine::updateCursorsRt() {
 }
 
 // Hands the frames just played (from one play cursor to the next) to the
-// recorder, through this mode's record conversion.
+// recorder, through this mode's record conversion, in chunks of a stack buffer.
 void OutputEngine::feedRecorderRt(int32_t from, int32_t to) {
-  RecordRing* ring = recorder_.load(std::memory_order_acquire);
-  if (!ring) return;
-  if (ring->stopHandshake.load(std::memory_order_acquire) != 0) ring->stopped.signal();
-  if (ring->recording.load(std::memory_order_acquire) == 0) return;
-  int32_t w = ring->writeIndex.load(std::memory_order_relaxed);
-  const RecordConversion conversion = recordConversion();
-  for (int32_t i = from; i != to; i = i + 1 == kMixRingFrames ? 0 : i + 1) {
-    recordFrameRt(conversion, i, ring->frames + w * 2);
-    if (++w == kRecordRingFrames) w = 0;
+  // Sequentially consistent with detachRecorder: either the detacher sees
+  // feeding_ set and waits, or this thread sees the sink gone.
+  feeding_.store(true);
+  RecordSink* sink = recorder_.load();
+  if (!sink) {
+    feeding_.store(false);
+    return;
   }
-  ring->writeIndex.store(w, std::memory_order_release);  // publishes the frames
+  constexpr int32_t kChunk = 256;
+  int16_t chunk[kChunk * 2];
+  const RecordConversion conversion = recordConversion();
+  int32_t n = 0;
+  for (int32_t i = from; i != to; i = i + 1 == kMixRingFrames ? 0 : i + 1) {
+    recordFrameRt(conversion, i, chunk + n * 2);
+    if (++n == kChunk) {
+      sink->appendRt(chunk, n);
+      n = 0;
+    }
+  }
+  sink->appendRt(chunk, n);
+  feeding_.store(false, std::memory_order_release);
+}
+
+void OutputEngine::detachRecorder() {
+  ZARNEL_NOT_ON_AUDIO_THREAD();
+  recorder_.store(nullptr);
+  while (feeding_.load()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
 void OutputEngine::recordFrameRt(RecordConversion conversion, int32_t i, int16_t* dst) const {

@@ -11,7 +11,7 @@
 #include "desk/DeskEngine.h"
 #include "mixer/BandEqualizer.h"
 #include "mixer/QuadEqualizer.h"
-#include "mixer/RecordRing.h"
+#include "mixer/RecordSink.h"
 #include "mixer/SamplePlayers.h"
 
 namespace zarnel {
@@ -55,9 +55,13 @@ class OutputEngine : public DeskEngine {
   // Re-aligns the outputs (on the audio thread's next cursor update) and
   // requests a re-mix.
   virtual void resync() { requestRemix(); }
-  // Feeds what the card plays to ring from now on; null detaches. Pre: the
-  // ring outlives its attachment.
-  void attachRecorder(RecordRing* ring) { recorder_.store(ring, std::memory_order_release); }
+  // Feeds what the card plays to sink from now on, and tells it when a desk
+  // starts; null detaches. Pre: the sink outlives its attachment.
+  void attachRecorder(RecordSink* sink) { recorder_.store(sink); }
+  // Detaches the sink and returns once the audio thread no longer uses it
+  // (it may be inside a cursor update that took the sink just before).
+  // Waits for the audio thread, never the other way round. Not on the audio thread.
+  void detachRecorder();
 
   // --- audio thread ---
   // Reads the cursors, feeds the recorder and moves each playing desk's heard index.
@@ -160,7 +164,8 @@ class OutputEngine : public DeskEngine {
   std::atomic<int32_t> previewGain_[2] = {};
   std::atomic<int32_t> remix_{1};
   std::atomic<int32_t> deskInvalid_[2] = {};  // a desk moved its heard index itself
-  std::atomic<RecordRing*> recorder_{nullptr};
+  std::atomic<RecordSink*> recorder_{nullptr};
+  std::atomic<bool> feeding_{false};  // the audio thread holds recorder_'s sink
   std::atomic<int32_t> writeCursor_{0};  // also read by copyUpcoming
 
   // Audio thread only.

@@ -17,6 +17,7 @@
 #include <string_view>
 #include <thread>
 
+#include "mixer/RecordSink.h"
 #include "mixer/WavRecordFile.h"
 #include "platform/SpscRing.h"
 
@@ -54,12 +55,12 @@ struct RecorderStatus {
   int64_t droppedFrames = 0;  // frames the audio thread could not fit in the ring
 };
 
-class Recorder {
+class Recorder : public RecordSink {
  public:
   // Pre: files outlives the recorder.
   explicit Recorder(FileSystem& files);
   // Stops (see stop).
-  ~Recorder();
+  ~Recorder() override;
   Recorder(const Recorder&) = delete;
   Recorder& operator=(const Recorder&) = delete;
 
@@ -90,7 +91,9 @@ class Recorder {
   // Call on every cursor update with the frames just played (count may be 0).
   // Acknowledges a stop; while recording, copies the frames into the ring and
   // drops, counting them, those that do not fit. Never allocates, locks or waits.
-  void appendRt(const int16_t* frames, int32_t count);
+  void appendRt(const int16_t* frames, int32_t count) override;
+  // A desk started to play: the start request. Any thread.
+  void deskStarted() override { requestStart(); }
 
   // --- writer thread (or the caller of open) ---
   // One cycle: drops a cut requested while not recording, takes a start

@@ -41,8 +41,9 @@ bool SoundOutput::startOrFallBack() {
 
 bool SoundOutput::startEngine(std::unique_ptr<OutputEngine> engine) {
   engine_ = std::move(engine);
-  attachDesks(engine_.get(), true);
+  attachDesks(engine_.get(), !byCaller_);
   stop_.store(false);
+  if (byCaller_) return true;
   try {
     thread_ = std::thread([this] { runRt(); });
   } catch (const std::system_error&) {
@@ -76,6 +77,14 @@ void SoundOutput::resendParameters(MixerState& mixer) {
   if (!engine_) return;
   for (Desk* desk : desks_)
     if (desk->playing()) engine_->deskStarted(desk->index());
+}
+
+void SoundOutput::stepRt() {
+  if (!engine_) return;
+  engine_->updateCursorsRt();
+  desks_[0]->serviceRt();
+  desks_[1]->serviceRt();
+  engine_->mixRt();
 }
 
 // The audio thread: cursors, desk services, mixing pass, then a 1 ms rest.

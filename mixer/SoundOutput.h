@@ -32,6 +32,14 @@ class SoundOutput {
   bool startOrFallBack();
   // Stops the audio thread (waiting for it) and destroys the engine.
   void stop();
+  // Runs no audio thread: the caller plays its part with stepRt, and desk
+  // commands and reads run on the caller's thread (offline renders on a
+  // virtual clock). Pre: before start.
+  void setDrivenByCaller(bool byCaller) { byCaller_ = byCaller; }
+  bool drivenByCaller() const { return byCaller_; }
+  // One pass of the audio thread's loop: cursors, desk services, mixing.
+  // Pre: driven by the caller and an engine runs.
+  void stepRt();
   // Sends every mixer parameter and each playing desk to the engine.
   void resendParameters(MixerState& mixer);
 
@@ -48,6 +56,7 @@ class SoundOutput {
   std::unique_ptr<OutputEngine> engine_;
   std::thread thread_;
   std::atomic<bool> stop_{false};
+  bool byCaller_ = false;
 };
 
 }  // namespace zarnel

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 #include <vector>
 
@@ -169,6 +171,38 @@ TEST_F(AutoMixTest, TransitionInto1WithLongMix16HoldsAtTheCentreFor16Ticks) {
   std::vector<int32_t> expected;
   for (int32_t step = 1; step <= 32; ++step) expected.push_back((32 - step) * 128);
   EXPECT_EQ(faderSets, expected);  // nothing set during the hold
+}
+
+// Every "AutoMix Length" setting: 32 fader steps with the hold of LongMix
+// extra ticks at the centre, the preview following at step 16.
+TEST_F(AutoMixTest, EveryLongMixValueGivesItsTickSequence) {
+  const struct {
+    int32_t longMix;
+    int32_t ticks;  // 200 ms each: 6.4, 9.6, 14.4, 19.2 and 28.8 s
+  } cases[] = {{0, 32}, {16, 48}, {40, 72}, {64, 96}, {112, 144}};
+  for (const auto& c : cases) {
+    settings.longMix = c.longMix;
+    host = FakeHost{};
+    host.mix = &mix;
+    host.loaded(0, true, 0.9f);
+    host.loaded(1);
+    host.preview = 1;
+    mix.mixIn(1);
+    std::vector<int32_t> faders;
+    int32_t ticks = 0, previewAt = -1;
+    while (mix.running() && ticks < 300) {
+      mix.tick();
+      ++ticks;
+      faders.push_back(host.fader);
+      if (previewAt < 0 && host.preview == 0) previewAt = ticks;
+    }
+    EXPECT_EQ(ticks, c.ticks) << "LongMix " << c.longMix;
+    EXPECT_EQ(previewAt, 16) << "LongMix " << c.longMix;
+    EXPECT_EQ(std::count(faders.begin(), faders.end(), 2048), c.longMix + 1) << "LongMix " << c.longMix;
+    for (size_t i = 1; i < faders.size(); ++i) ASSERT_GE(faders[i], faders[i - 1]) << "LongMix " << c.longMix;
+    EXPECT_EQ(faders.back(), 4096);
+    EXPECT_FALSE(host.timerRuns);
+  }
 }
 
 TEST_F(AutoMixTest, EndOfTransitionLoadsTheOutgoingDeskOrEjectsIt) {

@@ -51,13 +51,22 @@ void expectTones(const std::vector<int16_t>& mono, const Tones& want, const std:
         << what << ", " << EngineRig::kFrequencies[t] << " Hz";
 }
 
-// Return: the ring's last kRecordRingFrames frames in order, one channel.
-std::vector<int16_t> recordedChannel(const RecordRing& ring, int32_t channel) {
-  std::vector<int16_t> out;
-  const int32_t w = ring.writeIndex.load();
-  for (int32_t i = 0; i < kRecordRingFrames; ++i) out.push_back(ring.frames[((w + i) % kRecordRingFrames) * 2 + channel]);
-  return out;
-}
+// Keeps every frame the engine hands to the recorder.
+struct CaptureSink : RecordSink {
+  void appendRt(const int16_t* frames, int32_t count) override {
+    ++updates;
+    stereo.insert(stereo.end(), frames, frames + size_t(count) * 2);
+  }
+  void deskStarted() override { ++starts; }
+  std::vector<int16_t> channel(int32_t c) const {
+    std::vector<int16_t> out;
+    for (size_t i = size_t(c); i < stereo.size(); i += 2) out.push_back(stereo[i]);
+    return out;
+  }
+  std::vector<int16_t> stereo;
+  int32_t updates = 0;
+  int32_t starts = 0;
+};
 
 TEST(OutputEngines, EveryModeRoutesAndRecordsAsItsTableSays) {
   for (const ModeCase& c : kModes) {
@@ -66,9 +75,8 @@ TEST(OutputEngines, EveryModeRoutesAndRecordsAsItsTableSays) {
     rig.sound.addCard("second");
     ASSERT_TRUE(rig.open(c.mode)) << c.mode;
     EXPECT_STREQ(outputEngineName(c.mode), outputEngineName(c.mode));
-    auto ring = std::make_unique<RecordRing>();
-    ring->recording = 1;
-    rig.engine->attachRecorder(ring.get());
+    CaptureSink sink;
+    rig.engine->attachRecorder(&sink);
     rig.mixer.setPreview(2048);
     rig.playBoth();
     rig.run(44100 * 3 / 2);
@@ -76,10 +84,26 @@ TEST(OutputEngines, EveryModeRoutesAndRecordsAsItsTableSays) {
     ASSERT_EQ(channels.size(), c.channels.size()) << "mode " << c.mode;
     for (size_t i = 0; i < channels.size(); ++i)
       expectTones(channels[i], c.channels[i], "mode " + std::to_string(c.mode) + " output " + std::to_string(i));
-    expectTones(recordedChannel(*ring, 0), c.recordLeft, "mode " + std::to_string(c.mode) + " record L");
-    expectTones(recordedChannel(*ring, 1), c.recordRight, "mode " + std::to_string(c.mode) + " record R");
+    expectTones(sink.channel(0), c.recordLeft, "mode " + std::to_string(c.mode) + " record L");
+    expectTones(sink.channel(1), c.recordRight, "mode " + std::to_string(c.mode) + " record R");
+    EXPECT_EQ(sink.starts, 2) << "mode " << c.mode;  // both desks started
     rig.engine->attachRecorder(nullptr);
   }
+}
+
+TEST(OutputEngines, TheRecorderGetsExactlyWhatTheCardPlayed) {
+  EngineRig rig;
+  rig.sound.addCard("first");
+  ASSERT_TRUE(rig.open(0));
+  CaptureSink sink;
+  rig.engine->attachRecorder(&sink);
+  rig.playBoth();
+  rig.run(44100);
+  const std::vector<int16_t>& played = rig.sound.openDevices().at(0)->buffers().at(0)->recorded();
+  ASSERT_GT(sink.stereo.size(), 44100u);
+  EXPECT_TRUE(played == sink.stereo) << played.size() << " played, " << sink.stereo.size() << " recorded";
+  EXPECT_GT(sink.updates, 0);
+  rig.engine->attachRecorder(nullptr);
 }
 
 TEST(OutputEngines, ModeTableAndHardwarePinned) {
