@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Zarnel (optimised, in build/), gives it a home
-# folder of its own and its settings key, and starts it. Without a display it
-# mixes two of the demo songs instead (on the sound card, or into a file).
+# folder of its own and its settings key, and starts it. Without a display
+# AutoMix mixes the demo songs into a file instead, which then plays.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -23,11 +23,15 @@ if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   exec build/bin/zarnel
 fi
 
-# No display here: show what the desks and the mixer do without the window.
+# No display here: AutoMix mixes the demo songs, beat-matched, as the program
+# would on stage; the mix is rendered faster than real time, then played.
 songs=("$home/sample songs/"*.wav)
-echo "No display: mixing desk 1 into desk 2 on the sound card instead (Ctrl-C stops)"
-if ! build/bin/zarnel-play "${songs[0]}" "${songs[1]}"; then
-  echo "No sound output either: rendering the mix to a file"
-  build/bin/zarnel-play --out "$home/demo mix.wav" "${songs[0]}" "${songs[1]}"
-  echo "The mix of desk 1 into desk 2 is in: $home/demo mix.wav"
+set_list="$home/demo set.m3u"
+printf '%s\n' "${songs[@]}" > "$set_list"
+mix="$home/demo mix.wav"
+echo "No display: AutoMix mixes the demo songs into $mix"
+build/bin/zarnel-automix --out "$mix" --log "$home/demo mix.csv" -- "$set_list"
+echo "Playing the mix on the sound card (Ctrl-C stops)"
+if ! build/bin/zarnel-play "$mix"; then
+  echo "No sound output here: the mix is in $mix (its AutoMix steps in $home/demo mix.csv)"
 fi
