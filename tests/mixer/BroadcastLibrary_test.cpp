@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "mixer/BroadcastRefusal.h"
 #include "mixer/RecordedWav.h"
 #include "mixer/Recorder.h"
 #include "mixer/RecorderStatusText.h"
@@ -79,19 +80,7 @@ struct RealRig {
       frames -= n;
     }
   }
-  void expectRefused(const char* path, const std::string& why) {
-    EXPECT_FALSE(recorder.create(path, {}));
-    const RecorderStatus s = recorder.status();
-    EXPECT_EQ(s.mode, RecorderMode::kBroadcast);
-    EXPECT_EQ(s.phase, RecorderPhase::kNoFile);
-    EXPECT_NE(s.loadError.find(why), std::string::npos) << s.loadError;
-    EXPECT_FALSE(recorder.writerRunning());
-    EXPECT_FALSE(recorder.recording());
-    EXPECT_EQ(recorderStatusText(s, {"rec", "wait", "file error"}), "** Plugin Error **");
-    feed(3000);
-    recorder.writeCycle();
-    EXPECT_TRUE(recorder.stop());
-  }
+  void expectRefused(const char* path, const std::string& why) { test::expectBroadcastRefused(recorder, path, why); }
 };
 
 // A folder of the test's own for files that are not libraries.

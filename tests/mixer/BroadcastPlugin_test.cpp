@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "mixer/BroadcastRefusal.h"
 #include "mixer/RecordedWav.h"
 #include "mixer/Recorder.h"
 #include "mixer/RecorderStatusText.h"
@@ -86,21 +87,11 @@ struct BroadcastRig {
       frames -= n;
     }
   }
-  // Expects the recorder to have refused the plug-in, with error mentioning why.
+  // Expects the recorder to refuse the plug-in, freeing it at once.
   void expectRefused(const std::string& why) {
-    EXPECT_FALSE(recorder.create(kPlugin, {}));
-    const RecorderStatus s = recorder.status();
-    EXPECT_EQ(s.mode, RecorderMode::kBroadcast);
-    EXPECT_EQ(s.phase, RecorderPhase::kNoFile);
-    EXPECT_NE(s.loadError.find(why), std::string::npos) << s.loadError;
-    EXPECT_FALSE(recorder.writerRunning());
-    EXPECT_FALSE(recorder.recording());
-    EXPECT_EQ(libraries.loaded(), 0);  // freed at once
-    EXPECT_EQ(recorderStatusText(s, {"rec", "wait", "file error"}), "** Plugin Error **");
-    feed(3000);
-    recorder.writeCycle();
+    test::expectBroadcastRefused(recorder, kPlugin, why);
+    EXPECT_EQ(libraries.loaded(), 0);
     EXPECT_TRUE(FakeDsp::received.empty());
-    EXPECT_TRUE(recorder.stop());
     EXPECT_EQ(FakeDsp::calls.find_first_of("ICMQ"), std::string::npos) << FakeDsp::calls;
   }
 };
