@@ -52,6 +52,7 @@ void MainWindow::buildLibrary() {
 void MainWindow::buildRecording() {
   RecordingLinks links;
   links.files = services_.files;
+  links.libraries = services_.libraries;
   links.dialogs = services_.dialogs;
   links.texts = &localisation();
   links.settings = &settings();

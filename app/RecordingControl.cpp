@@ -7,6 +7,7 @@
 #include "mixer/OutputEngine.h"
 #include "mixer/Recorder.h"
 #include "mixer/RecorderStatusText.h"
+#include "platform/DynamicLibrary.h"
 
 namespace zarnel {
 
@@ -32,7 +33,8 @@ bool RecordingControl::start(const std::string& name) {
     options.autoStart = links_.settings->autoSave != 0;
     options.autoCut = links_.settings->autoSaveCut != 0;
   }
-  recorder_ = std::make_unique<Recorder>(*links_.files);
+  options.hostWindow = links_.hostWindow;
+  recorder_ = std::make_unique<Recorder>(*links_.files, links_.libraries);
   failureTold_ = false;
   // A recorder that failed stays, showing its error, until the next press.
   const bool ok = links_.writerThread ? recorder_->create(name, options) : recorder_->open(name, options);
@@ -82,6 +84,10 @@ bool RecordingControl::chooseFileName() {
   FileDialogSpec spec;
   spec.title = browserTitle(*links_.texts, kTitleSaveWav);
   spec.filters = fileFilters(*links_.texts, kFilterSave);
+  // A plug-in is a shared library of this system, whatever the filter's text says.
+  for (FileFilter& filter : spec.filters) {
+    if (filter.patterns == "*.dll") filter.patterns = "*" + std::string(kNativeLibraryExtension);
+  }
   spec.initialName = fileName_;
   spec.defaultExtension = "wav";
   spec.confirmOverwrite = true;
@@ -103,6 +109,9 @@ std::string RecordingControl::statusText() const {
   texts.recording = links_.texts->text(TextSection::kOthers, kOtherSaveMsg);
   texts.waiting = links_.texts->text(TextSection::kOthers, kOtherSaveMsgWait);
   texts.noFile = links_.texts->text(TextSection::kOthers, kOtherSaveMsgErr);
+  texts.broadcasting = links_.texts->text(TextSection::kOthers, kOtherBroadcastMsg);
+  texts.broadcastWaiting = links_.texts->text(TextSection::kOthers, kOtherBroadcastMsgWait);
+  texts.broadcastError = links_.texts->text(TextSection::kOthers, kOtherBroadcastMsgErr);
   return recorderStatusText(recorder_->status(), texts);
 }
 

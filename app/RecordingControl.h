@@ -15,6 +15,7 @@
 namespace zarnel {
 
 class DialogService;
+class DynamicLibraries;
 class FileSystem;
 class Localisation;
 class OutputEngine;
@@ -23,6 +24,8 @@ struct Settings;
 // Borrowed; outlive the control.
 struct RecordingLinks {
   FileSystem* files = nullptr;
+  DynamicLibraries* libraries = nullptr;  // null: a broadcast plug-in cannot load
+  void* hostWindow = nullptr;             // the plug-ins' parent window; null: the recorder's own record
   DialogService* dialogs = nullptr;  // null: no file name can be asked for
   const Localisation* texts = nullptr;
   Settings* settings = nullptr;

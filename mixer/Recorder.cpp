@@ -24,8 +24,13 @@ constexpr uint32_t ringCapacity() {
 
 }  // namespace
 
-Recorder::Recorder(FileSystem& files)
-    : files_(files), ring_(ringCapacity()), batch_(new int16_t[size_t(kRecorderRingFrames) * 2]) {}
+Recorder::Recorder(FileSystem& files) : Recorder(files, nullptr) {}
+
+Recorder::Recorder(FileSystem& files, DynamicLibraries* libraries)
+    : files_(files),
+      libraries_(libraries),
+      ring_(ringCapacity()),
+      batch_(new int16_t[size_t(kRecorderRingFrames) * 2 * 2]) {}
 
 Recorder::~Recorder() { stop(); }
 
@@ -37,11 +42,9 @@ bool Recorder::open(std::string_view name, const RecorderOptions& options) {
   // A limit below one frame would cut forever; a period of 0 would spin.
   options_.maxFileFrames = std::clamp<int64_t>(options_.maxFileFrames, 1, kWavRecordMaxFrames);
   options_.periodMs = std::max(options_.periodMs, 1);
-  base_ = recordBaseName(name);
-  counter_ = 0;
-  const std::string first = recordFileName(base_, counter_, options_.autoCut);
-  setFileName(first);
-  if (!file_.create(files_, first)) {
+  const bool broadcast = isBroadcastName(name);
+  mode_.store(broadcast ? RecorderMode::kBroadcast : RecorderMode::kWav, std::memory_order_release);
+  if (!(broadcast ? openPlugin(name) : openFile(name))) {
     phase_.store(RecorderPhase::kNoFile, std::memory_order_release);
     return false;
   }
@@ -50,12 +53,43 @@ bool Recorder::open(std::string_view name, const RecorderOptions& options) {
   return true;
 }
 
+bool Recorder::openFile(std::string_view name) {
+  base_ = recordBaseName(name);
+  counter_ = 0;
+  const std::string first = recordFileName(base_, counter_, options_.autoCut);
+  setFileName(first);
+  return file_.create(files_, first);
+}
+
+bool Recorder::openPlugin(std::string_view name) {
+  const std::string path(name);
+  setFileName(path);
+  std::string error = "no dynamic-library service";
+  const bool loaded = libraries_ != nullptr && plugin_.load(*libraries_, path, options_.hostWindow, error);
+  if (!loaded) {
+    std::lock_guard<std::mutex> lock(nameMutex_);
+    loadError_ = std::move(error);
+  }
+  return loaded;
+}
+
+// Closes the file (a failed write or close sets failed_) or unloads the
+// plug-in.
+void Recorder::closeOutput() {
+  if (mode_.load(std::memory_order_relaxed) == RecorderMode::kBroadcast) {
+    plugin_.unload();
+  } else if (!file_.close()) {
+    failed_ = true;
+  }
+}
+
 bool Recorder::create(std::string_view name, const RecorderOptions& options) {
   if (!open(name, options)) return false;
   try {
     writer_ = std::thread([this] { runWriter(); });
   } catch (const std::system_error&) {
-    file_.close();
+    closeOutput();
+    failed_ = false;  // nothing was recorded, so no write failed
     phase_.store(RecorderPhase::kNoFile, std::memory_order_release);
     return false;
   }
@@ -71,7 +105,7 @@ bool Recorder::stop() {
   // The writer waits for a whole batch; the end of a set must not be lost
   // for being shorter.
   if (!failed_) drain(1);
-  if (!file_.close()) failed_ = true;
+  closeOutput();
   phase_.store(failed_ ? RecorderPhase::kWriteFailed : RecorderPhase::kStopped, std::memory_order_release);
   return !failed_;
 }
@@ -133,7 +167,8 @@ void Recorder::runWriter() {
 void Recorder::writeCycle() {
   const RecorderPhase phase = phase_.load(std::memory_order_acquire);
   if (phase != RecorderPhase::kArmed && phase != RecorderPhase::kRecording) return;
-  if (!recording_.load(std::memory_order_acquire)) cutRequest_.store(false, std::memory_order_relaxed);
+  if (!recording_.load(std::memory_order_acquire) || mode_.load(std::memory_order_relaxed) == RecorderMode::kBroadcast)
+    cutRequest_.store(false, std::memory_order_relaxed);
   if (startRequest_.exchange(false, std::memory_order_acq_rel)) {
     phase_.store(RecorderPhase::kRecording, std::memory_order_release);
     recording_.store(true, std::memory_order_release);
@@ -150,7 +185,15 @@ void Recorder::drain(int32_t minFrames) {
   writeFrames(batch_.get(), available);
 }
 
-void Recorder::writeFrames(const int16_t* frames, int32_t count) {
+void Recorder::writeFrames(int16_t* frames, int32_t count) {
+  if (mode_.load(std::memory_order_relaxed) == RecorderMode::kBroadcast) {
+    // The batch is the writer's own copy: whatever the plug-in writes into it
+    // reaches nothing else.
+    plugin_.feed(frames, count);
+    fileFrames_.fetch_add(count, std::memory_order_relaxed);
+    totalFrames_.fetch_add(count, std::memory_order_relaxed);
+    return;
+  }
   while (count > 0 && !failed_) {
     const int64_t room = options_.maxFileFrames - file_.frames();
     if (room <= 0) {
@@ -202,10 +245,12 @@ void Recorder::setFileName(std::string name) {
 
 RecorderStatus Recorder::status() const {
   RecorderStatus s;
+  s.mode = mode_.load(std::memory_order_acquire);
   s.phase = phase_.load(std::memory_order_acquire);
   {
     std::lock_guard<std::mutex> lock(nameMutex_);
     s.fileName = fileName_;
+    s.loadError = loadError_;
   }
   s.fileFrames = fileFrames_.load(std::memory_order_relaxed);
   s.totalFrames = totalFrames_.load(std::memory_order_relaxed);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/DynamicLibrary.h"
 #include "platform/TextCase.h"
 
 namespace zarnel {
@@ -9,6 +10,10 @@ namespace zarnel {
 namespace {
 
 bool isUtf8Continuation(char c) { return (uint8_t(c) & 0xC0) == 0x80; }
+
+bool endsWithNoCase(std::string_view name, std::string_view ending) {
+  return name.size() >= ending.size() && equalNoCase(name.substr(name.size() - ending.size()), ending);
+}
 
 }  // namespace
 
@@ -32,6 +37,10 @@ std::string recordFileName(std::string_view base, int32_t counter, bool autoCut)
     name += digits;
   }
   return name + ".wav";
+}
+
+bool isBroadcastName(std::string_view name) {
+  return endsWithNoCase(name, ".dll") || endsWithNoCase(name, kNativeLibraryExtension);
 }
 
 }  // namespace zarnel

@@ -1,6 +1,7 @@
 #pragma once
 // The names of the recorder's WAV files: a base taken from the chosen name,
-// then the first file and the numbered files of each cut.
+// then the first file and the numbered files of each cut; and the names that
+// choose a broadcast plug-in instead.
 
 #include <cstdint>
 #include <string>
@@ -19,5 +20,9 @@ std::string recordBaseName(std::string_view name);
 // the first file when cuts are not automatic, else base + the counter as at
 // least three digits + ".wav" (mix000.wav, mix001.wav...). Any thread.
 std::string recordFileName(std::string_view base, int32_t counter, bool autoCut);
+
+// Return: whether name chooses broadcast mode: it ends in ".dll" (any case),
+// or in the platform's own library ending (".so" on Linux). Any thread.
+bool isBroadcastName(std::string_view name);
 
 }  // namespace zarnel

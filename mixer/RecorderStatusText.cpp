@@ -99,6 +99,24 @@ std::string recordingText(std::string_view format, const RecorderStatus& s) {
   return formatChecked(format, values);
 }
 
+std::string broadcastText(const RecorderStatus& status, const RecorderTexts& texts) {
+  switch (status.phase) {
+    case RecorderPhase::kNoFile:
+      return formatChecked(texts.broadcastError, {});
+    case RecorderPhase::kArmed:
+      return formatChecked(texts.broadcastWaiting, {});
+    case RecorderPhase::kRecording:
+    case RecorderPhase::kWriteFailed: {  // nothing fails once a plug-in is fed
+      FormatValue time[3];
+      addTime(time, status.totalFrames);
+      return formatChecked(texts.broadcasting, time);
+    }
+    case RecorderPhase::kStopped:
+      break;
+  }
+  return {};
+}
+
 }  // namespace
 
 RecordedTime recordedTime(int64_t frames) {
@@ -109,6 +127,7 @@ RecordedTime recordedTime(int64_t frames) {
 double recordedMegabytes(int64_t frames) { return double(frames) * 4 / 1048576; }
 
 std::string recorderStatusText(const RecorderStatus& status, const RecorderTexts& texts) {
+  if (status.mode == RecorderMode::kBroadcast) return broadcastText(status, texts);
   switch (status.phase) {
     case RecorderPhase::kNoFile:
       return formatChecked(texts.noFile, {});

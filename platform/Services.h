@@ -15,6 +15,7 @@ class FontService;
 class LocalClock;
 class FolderService;
 class DialogService;
+class DynamicLibraries;
 
 // Borrowed pointers; the backend owns the services for the whole run.
 struct PlatformServices {
@@ -30,6 +31,7 @@ struct PlatformServices {
   const LocalClock* clock = nullptr;  // none: the standard library's local time
   FolderService* folders = nullptr;
   DialogService* dialogs = nullptr;
+  DynamicLibraries* libraries = nullptr;  // broadcast plug-ins
 };
 
 }  // namespace zarnel

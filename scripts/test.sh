@@ -17,7 +17,7 @@ echo "== ThreadSanitizer: threads sharing a desk, and the desks' reader threads"
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARNEL_TSAN=ON \
   -DZARNEL_BENCH=OFF >/dev/null
 cmake --build build-tsan -j2 --target zarnel_core_tests zarnel_sources_tests
-build-tsan/bin/zarnel_core_tests --gtest_filter='*Mailbox*:*Thread*:SoundOutput.*:MainWindow.*:LibraryShell.*' --gtest_brief=1
+build-tsan/bin/zarnel_core_tests --gtest_filter='*Mailbox*:*Thread*:SoundOutput.*:MainWindow.*:LibraryShell.*:Recorder*:RecordingControl.*:Broadcast*' --gtest_brief=1
 build-tsan/bin/zarnel_sources_tests --gtest_filter='PostedQueue.*:SpscRing.*:ReadAhead*' --gtest_brief=1
 
 echo "== All tests, AddressSanitizer and UndefinedBehaviorSanitizer"

@@ -15,6 +15,7 @@ PlatformServices PosixPlatform::services() {
   services.fonts = &fonts_;
   services.folders = &folders_;
   services.dialogs = &dialogs_;
+  services.libraries = &libraries_;
   return services;
 }
 

@@ -6,6 +6,7 @@
 #include "platform/posix/FfmpegMediaLibrary.h"
 #include "platform/posix/GtkDialogService.h"
 #include "platform/posix/PosixDriveList.h"
+#include "platform/posix/PosixDynamicLibraries.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/PosixFolderService.h"
 #include "platform/posix/PosixFontService.h"
@@ -38,6 +39,7 @@ class PosixPlatform {
   PosixFontService fonts_;
   PosixFolderService folders_;
   GtkDialogService dialogs_;  // starts GTK on the first dialog
+  PosixDynamicLibraries libraries_;
 };
 
 }  // namespace zarnel

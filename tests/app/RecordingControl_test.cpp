@@ -5,6 +5,7 @@
 #include "app/ActionIds.h"
 #include "app/BrowserPanel.h"
 #include "mixer/RecordedWav.h"
+#include "skin/support/GoldenImage.h"
 #include "support/MainWindowRig.h"
 
 namespace zarnel {
@@ -141,6 +142,24 @@ TEST(RecordingControl, TheRecordingFollowsARebuiltEngine) {
   s.run(44100);
   EXPECT_TRUE(s.recording().stop());
   EXPECT_GT(s.recording().lastStatus().totalFrames, before + 40000);
+}
+
+TEST(RecordingControl, TheRecordPageShowsTheFileItsTimeAndSize) {
+  Studio s;
+  if (!test::putShippedSkin(s.files, settings().homeFolder, "default")) GTEST_SKIP() << "no shipped skin";
+  ASSERT_TRUE(s.start());
+  LibraryShell& library = *s.main->library();
+  library.showBrowserPage(kPageRecord);
+  s.dialogs.queueSaveFile("sets/saturday night.wav");
+  library.otherPanelAction(panelbutton::kRecord);
+  s.playA(0);
+  s.run(44100 * 3);
+  s.main->handle(test::make(s.w, msg::kTimer, timer::kDisplay));
+  s.main->handle(test::make(s.w, msg::kPaint));
+  EXPECT_NE(s.recording().statusText().find("Time Recorded: 0:00:02"), std::string::npos)
+      << s.recording().statusText();
+  auto* w = static_cast<VirtualWindow*>(s.w);
+  EXPECT_TRUE(test::matchesGolden("record-page", w->screen(), w->width(), w->height()));
 }
 
 }  // namespace

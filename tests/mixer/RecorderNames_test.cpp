@@ -1,5 +1,7 @@
 #include "mixer/RecorderNames.h"
 
+#include "platform/DynamicLibrary.h"
+
 #include <gtest/gtest.h>
 
 namespace zarnel {
@@ -29,6 +31,20 @@ TEST(RecorderNames, FirstFileIsNumberedOnlyWithAutoCut) {
   EXPECT_EQ(recordFileName("mix", 1, false), "mix001.wav");
   EXPECT_EQ(recordFileName("mix", 42, true), "mix042.wav");
   EXPECT_EQ(recordFileName("mix", 1000, false), "mix1000.wav");
+}
+
+TEST(RecorderNames, PluginLibraryNamesChooseBroadcast) {
+  EXPECT_TRUE(isBroadcastName("C:\\Program Files\\dsp_stream.dll"));
+  EXPECT_TRUE(isBroadcastName("dsp_stream.DLL"));
+  EXPECT_TRUE(isBroadcastName("dsp.Dll"));
+  EXPECT_FALSE(isBroadcastName("mix.wav"));
+  EXPECT_FALSE(isBroadcastName("mix.dll.wav"));
+  EXPECT_FALSE(isBroadcastName("mixdll"));
+  EXPECT_FALSE(isBroadcastName(""));
+  // The platform's own library ending: ".so" on Linux, nothing more on Windows.
+  EXPECT_TRUE(isBroadcastName("plug-ins/libstream" + std::string(kNativeLibraryExtension)));
+  EXPECT_EQ(isBroadcastName("plug-ins/libstream.SO"), kNativeLibraryExtension == ".so");
+  EXPECT_FALSE(isBroadcastName("plug-ins/libstream.so.wav"));
 }
 
 }  // namespace

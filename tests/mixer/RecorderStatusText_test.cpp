@@ -58,5 +58,29 @@ TEST(RecorderStatusText, UntrustedFormatsNeverMisreadValues) {
   EXPECT_EQ(recorderStatusText(statusOf(RecorderPhase::kNoFile), texts), "%s%i%f 100%");
 }
 
+TEST(RecorderStatusText, BroadcastModeShowsItsTexts) {
+  RecorderStatus s = statusOf(RecorderPhase::kRecording, 5, 158760000LL + 2 * 2646000 + 3 * 44100);
+  s.mode = RecorderMode::kBroadcast;
+  EXPECT_EQ(recorderStatusText(s, kTexts), "Broadcasting\nTotal Time: 1:02:03");
+  s.phase = RecorderPhase::kArmed;
+  EXPECT_EQ(recorderStatusText(s, kTexts), "Broadcasting\n** Auto Start on Play **");
+  s.phase = RecorderPhase::kNoFile;
+  EXPECT_EQ(recorderStatusText(s, kTexts), "** Plugin Error **");
+  s.phase = RecorderPhase::kStopped;
+  EXPECT_EQ(recorderStatusText(s, kTexts), "");
+  // Localised texts, as untrusted as the others.
+  RecorderTexts texts = kTexts;
+  texts.broadcasting = "Sendung %s %i:%.2i:%.2i %i";
+  texts.broadcastWaiting = "Warten %i";
+  texts.broadcastError = "Fehler %s";
+  s.phase = RecorderPhase::kRecording;
+  // The %s meets the hours: shown as written, it uses them up.
+  EXPECT_EQ(recorderStatusText(s, texts), "Sendung %s 2:03:%.2i %i");
+  s.phase = RecorderPhase::kArmed;
+  EXPECT_EQ(recorderStatusText(s, texts), "Warten %i");
+  s.phase = RecorderPhase::kNoFile;
+  EXPECT_EQ(recorderStatusText(s, texts), "Fehler %s");
+}
+
 }  // namespace
 }  // namespace zarnel
