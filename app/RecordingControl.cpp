@@ -86,7 +86,7 @@ bool RecordingControl::chooseFileName() {
   spec.filters = fileFilters(*links_.texts, kFilterSave);
   // A plug-in is a shared library of this system, whatever the filter's text says.
   for (FileFilter& filter : spec.filters) {
-    if (filter.patterns == "*.dll") filter.patterns = "*" + std::string(kNativeLibraryExtension);
+    if (filter.patterns == "*.dll") filter.patterns = std::string(1, '*').append(kNativeLibraryExtension);
   }
   spec.initialName = fileName_;
   spec.defaultExtension = "wav";

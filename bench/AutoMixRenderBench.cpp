@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/Settings.h"
+#include "bench/BenchRig.h"
 #include "platform/virtual/VirtualFileSystem.h"
 #include "skin/SkinFiles.h"
 #include "tools/automix/AutoMixRender.h"
@@ -26,33 +27,6 @@ bool putFile(VirtualFileSystem& files, const std::string& from, const std::strin
   return true;
 }
 
-// A RIFF WAVE file of 16-bit stereo 44100 Hz samples.
-std::vector<uint8_t> wavBytes(const std::vector<int16_t>& stereo) {
-  std::vector<uint8_t> b;
-  auto u32 = [&](uint32_t v) {
-    for (int i = 0; i < 4; ++i) b.push_back(uint8_t(v >> (8 * i)));
-  };
-  auto u16 = [&](uint16_t v) {
-    b.push_back(uint8_t(v));
-    b.push_back(uint8_t(v >> 8));
-  };
-  const uint32_t data = uint32_t(stereo.size() * 2);
-  b.insert(b.end(), {'R', 'I', 'F', 'F'});
-  u32(36 + data);
-  b.insert(b.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
-  u32(16);
-  u16(1);
-  u16(2);
-  u32(44100);
-  u32(176400);
-  u16(4);
-  u16(16);
-  b.insert(b.end(), {'d', 'a', 't', 'a'});
-  u32(data);
-  for (int16_t s : stereo) u16(uint16_t(s));
-  return b;
-}
-
 void BM_AutoMixRender(benchmark::State& state) {
   std::vector<std::vector<uint8_t>> songs;
   const double tempos[3] = {122.0, 125.0, 128.0};
@@ -63,7 +37,7 @@ void BM_AutoMixRender(benchmark::State& state) {
     recipe.bars = 32;
     recipe.progression = i;
     recipe.seed = uint32_t(i + 1);
-    songs.push_back(wavBytes(tools::renderSong(recipe)));
+    songs.push_back(bench::stereoWav(tools::renderSong(recipe)));
   }
   double mixedSeconds = 0.0;
   for (auto _ : state) {

@@ -4,9 +4,8 @@
 
 namespace zarnel::bench {
 
-std::vector<uint8_t> toneWav(int32_t seconds, double freq) {
-  const uint32_t frames = uint32_t(seconds) * 44100;
-  const uint32_t dataBytes = frames * 4;
+std::vector<uint8_t> stereoWav(const std::vector<int16_t>& stereo) {
+  const uint32_t dataBytes = uint32_t(stereo.size() * 2);
   std::vector<uint8_t> f;
   auto put32 = [&](uint32_t v) {
     for (int i = 0; i < 4; ++i) f.push_back(uint8_t(v >> (8 * i)));
@@ -27,13 +26,21 @@ std::vector<uint8_t> toneWav(int32_t seconds, double freq) {
   put16(16);
   for (char c : {'d', 'a', 't', 'a'}) f.push_back(uint8_t(c));
   put32(dataBytes);
+  for (int16_t s : stereo) put16(uint16_t(s));
+  return f;
+}
+
+std::vector<uint8_t> toneWav(int32_t seconds, double freq) {
+  const uint32_t frames = uint32_t(seconds) * 44100;
+  std::vector<int16_t> stereo;
+  stereo.reserve(size_t(frames) * 2);
   for (uint32_t i = 0; i < frames; ++i) {
     double env = 0.5 + 0.5 * std::cos(2 * M_PI * 2.0 * i / 44100.0);
     auto s = int16_t(12000 * env * std::sin(2 * M_PI * freq * i / 44100.0));
-    put16(uint16_t(s));
-    put16(uint16_t(s));
+    stereo.push_back(s);
+    stereo.push_back(s);
   }
-  return f;
+  return stereoWav(stereo);
 }
 
 BenchDesks::BenchDesks() {

@@ -11,6 +11,9 @@
 
 namespace zarnel::bench {
 
+// Return: a RIFF WAVE file of interleaved 16-bit stereo frames at 44100 Hz.
+std::vector<uint8_t> stereoWav(const std::vector<int16_t>& stereo);
+
 // Return: a stereo WAV file of a tone under a two-beats-a-second envelope, so
 // the splice search has real work.
 std::vector<uint8_t> toneWav(int32_t seconds, double freq);

@@ -176,7 +176,7 @@ void PlaylistPaths::addFilePath(std::string_view text, std::string_view folder, 
     addTails(text.substr(2), folder, found.fallbacks);
   } else if (text[0] == '\\') {
     // The root of the playlist's drive; on this machine's one tree, its root.
-    out.push_back(separator_ == '/' ? "/" + native(text.substr(1)) : std::string(text));
+    out.push_back(separator_ == '/' ? std::string(1, '/').append(native(text.substr(1))) : std::string(text));
     addTails(text.substr(1), folder, found.fallbacks);
   } else if (text[0] == '/' || (text.size() >= 2 && isLetter(text[0]) && text[1] == ':')) {
     out.emplace_back(text);  // absolute here, or relative to a drive's current folder
