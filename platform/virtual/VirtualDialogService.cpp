@@ -24,7 +24,7 @@ class VirtualProgressWindow : public ProgressWindow {
 template <typename T>
 std::optional<T> VirtualDialogService::next(std::deque<T>& queue) {
   if (queue.empty()) return std::nullopt;
-  T front = std::move(queue.front());
+  std::optional<T> front(std::in_place, std::move(queue.front()));
   queue.pop_front();
   return front;
 }
