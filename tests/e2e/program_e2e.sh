@@ -136,6 +136,43 @@ sleep 1.1
 "$bin/zarnel-xshot" grab "$shots/17-playing-later.png" "$main"
 region_changed "$shots/16-playing.png" "$shots/17-playing-later.png" 14 92 70 18 || fail "the elapsed time does not run"
 
+# Recording: "Record" on the record page asks for a file (a GTK save
+# dialog, answered by typing its path), records what the sound card plays
+# while the song goes on, shows its progress, and a second press stops it,
+# leaving a valid WAV file with the song in it.
+record="$work/recorded mix.wav"
+xdotool mousemove --window "$main" 427 17 click 1  # RECORD
+sleep 0.4
+xdotool mousemove --window "$main" 29 451 click 1  # the record button
+wait_for 10 xdotool search --onlyvisible --name '^Save mix$' || fail "Record does not ask for the file"
+dialog="$(xdotool search --onlyvisible --name '^Save mix$' | head -1)"
+xdotool windowfocus --sync "$dialog" 2>/dev/null || xdotool windowfocus "$dialog"
+sleep 0.3
+xdotool key ctrl+a
+xdotool type --delay 20 "$record"
+sleep 1.0  # the chooser checks the typed folder before it takes Return
+"$bin/zarnel-xshot" grab "$shots/21b-save-dialog.png"
+xdotool key Return
+dialog_gone() { ! xdotool search --onlyvisible --name '^Save mix$'; }
+if ! wait_for 3 dialog_gone; then  # Return closed the name's completion list first
+  xdotool windowfocus "$dialog" 2>/dev/null || true
+  xdotool key Return
+fi
+wait_for 10 dialog_gone || fail "the save dialog did not close"
+sleep 2.5
+"$bin/zarnel-xshot" grab "$shots/22-recording.png" "$main"
+xdotool mousemove --window "$main" 29 451 click 1  # stop
+sleep 0.5
+[ -f "$record" ] || fail "no recording at $record"
+header="$(head -c 44 "$record" | od -An -c | tr -d ' \n')"
+echo "$header" | grep -q 'RIFF.*WAVEfmt.*data' || fail "the recording's header is not a WAV header"
+bytes=$(stat -c %s "$record")
+[ "$bytes" -gt $((44 + 176400 * 2)) ] || fail "the recording holds less than 2 s ($bytes bytes)"
+recorded_peak=$(tail -c 176400 "$record" | od -An -v -td2 -w2 | awk '{v = $1 < 0 ? -$1 : $1; if (v > m) m = v} END {print m + 0}')
+[ "$recorded_peak" -gt 1000 ] || fail "the recording is silent (peak $recorded_peak)"
+xdotool mousemove --window "$main" 160 17 click 1  # back to the files page
+sleep 0.3
+
 # A second song dragged to the playlist pane, which slides open under the pointer.
 xdotool mousemove --window "$main" 320 476 mousedown 1 mousemove --window "$main" 340 480
 xdotool mousemove --window "$main" 794 520
@@ -211,4 +248,4 @@ zarnel_pid=""
 [ "$(stat -c %Y "$reg")" -gt "$before" ] || fail "the settings were not written"
 grep -q '"Output mode"' "$reg" || fail "the settings file lacks the program's values"
 [ -e "$work/home/zarnel Internal Database." ] || fail "no track store"
-echo "PASS: splash, skinned main window, over and down images, a shaped tooltip, the folder tree, a song loaded by a double click and heard, the playlist by drag, the search field, kill, crossfader, pitch and keyboard controls, the counter, sound output, close on SIGTERM; screenshots in $shots"
+echo "PASS: splash, skinned main window, over and down images, a shaped tooltip, the folder tree, a song loaded by a double click and heard, a recording of what was heard, the playlist by drag, the search field, kill, crossfader, pitch and keyboard controls, the counter, sound output, close on SIGTERM; screenshots in $shots"
