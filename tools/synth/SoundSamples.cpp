@@ -153,7 +153,7 @@ std::vector<double> groove(double seconds) {
 // The groove played backwards, the tape speeding up from half to eight
 // times as it spins back, with hiss that rises with the speed.
 Track rewind() {
-  const std::vector<double> src = groove(3.0);
+  const std::vector<double> src = groove(4.8);  // more than the 4.5 s the spin covers
   Track out(1.5);
   Noise hiss(5);
   double at = double(src.size()) - 2.0;
