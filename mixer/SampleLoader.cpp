@@ -84,8 +84,13 @@ std::string sampleLoadErrorText(const SampleLoad& load) {
       return "";
     case SampleLoadError::kOpenFailed:
       return openFailureText(load.openFailure);
-    case SampleLoadError::kTooLong:
-      return "longer than " + std::to_string(kSampleMaxSeconds) + " seconds";
+    case SampleLoadError::kTooLong: {
+      // Appended piece by piece: GCC 12 warns falsely on literal + string&&.
+      std::string text = "longer than ";
+      text += std::to_string(kSampleMaxSeconds);
+      text += " seconds";
+      return text;
+    }
     case SampleLoadError::kDecodeError:
       return "the file is damaged";
     case SampleLoadError::kNoAudio:

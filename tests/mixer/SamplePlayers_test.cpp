@@ -302,6 +302,8 @@ TEST(SamplePlayersHandOver, SamplesReplacedWhilePlayingAreReadWholeAndNeverAfter
   SamplePlayers p;
   static int16_t ring[22050 * 2];
   std::atomic<bool> done{false};
+  gTorn = 0;
+  gFrames = 0;
   std::thread audio([&] {
     SampleMix mix;
     mix.rings[0] = ring;
@@ -323,6 +325,8 @@ TEST(SamplePlayersHandOver, SamplesReplacedWhilePlayingAreReadWholeAndNeverAfter
     if (k % 7 == 0) p.release(0);
     if (k % 50 == 0) std::this_thread::sleep_for(std::chrono::microseconds(200));
   }
+  p.press(0, false);
+  while (gFrames.load() == 0) std::this_thread::yield();  // however the threads were scheduled
   done = true;
   audio.join();
   EXPECT_EQ(gTorn.load(), 0);
