@@ -264,9 +264,9 @@ TEST(SamplePlayersHandOver, ReplacedDataIsFreedOnlyAfterThePassReadingItEnds) {
   SamplePlayers p;
   p.set(0, constant(1152, 100, 100), "old");
   p.press(0, false);
-  static int16_t ring[22050 * 2];
+  std::vector<int16_t> ring(22050 * 2);
   SampleMix mix;
-  mix.rings[0] = ring;
+  mix.rings[0] = ring.data();
   mix.route = holdingRoute;
   mix.frames = 1152;
   gInside = 0;
@@ -300,13 +300,13 @@ void checkingRoute(int32_t l, int32_t r, int32_t, int32_t out[2][2]) {
 
 TEST(SamplePlayersHandOver, SamplesReplacedWhilePlayingAreReadWholeAndNeverAfterTheirRelease) {
   SamplePlayers p;
-  static int16_t ring[22050 * 2];
+  std::vector<int16_t> ring(22050 * 2);
   std::atomic<bool> done{false};
   gTorn = 0;
   gFrames = 0;
   std::thread audio([&] {
     SampleMix mix;
-    mix.rings[0] = ring;
+    mix.rings[0] = ring.data();
     mix.route = checkingRoute;
     int32_t at = 0;
     while (!done.load()) {
