@@ -57,6 +57,7 @@ void BrowserPanel::detach() {
   database_.reset();
   buttons_.clear();
   sliders_.clear();
+  sampleViews_.clear();
   splitters_[0].reset();
   splitters_[1].reset();
   view_ = nullptr;
@@ -110,7 +111,7 @@ void BrowserPanel::drawPageDecor() {
     const TextExtent e = context_->text->measure(look.listFont, label);
     painter.text(look.listFont, label, look.listColour, f.x - e.width - 4, f.y + (f.height - e.height) / 2, zone_);
   }
-  if (page_ == kPageSamples) {
+  if (page_ == kPageSamples && sampleViews_.empty()) {
     for (const SkinRect& r : sampleDisplays_) painter.frame3d(r, look, true);
   }
   if (page_ == kPageEffects) {
@@ -153,6 +154,15 @@ PanelButton* BrowserPanel::button(int32_t id) {
     if (b->id() == id) return b.get();
   }
   return nullptr;
+}
+
+SampleDisplay* BrowserPanel::sampleDisplay(int32_t slot) {
+  return slot >= 0 && slot < int32_t(sampleViews_.size()) ? sampleViews_[size_t(slot)].get() : nullptr;
+}
+
+void BrowserPanel::redrawSample(int32_t slot) {
+  SampleDisplay* display = sampleDisplay(slot);
+  if (display && page_ == kPageSamples && context_) display->draw();
 }
 
 Widget* BrowserPanel::listAt(int32_t x, int32_t y) {

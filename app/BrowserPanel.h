@@ -22,6 +22,7 @@
 #include "skin/OptionRow.h"
 #include "skin/PanelButton.h"
 #include "skin/PanelSlider.h"
+#include "skin/SampleDisplay.h"
 #include "skin/SearchField.h"
 
 namespace zarnel {
@@ -71,6 +72,9 @@ struct BrowserPanelLinks {
   std::function<void(int32_t parameter, int32_t value)> sliderMoved;
   // The record page's text: the recorder's state, empty without one.
   std::function<std::string()> recordStatus;
+  // The sample slots' names, states and presses; null: the samples page
+  // shows empty boxes.
+  SampleDisplayHost* samples = nullptr;
 };
 
 // Panel button ids.
@@ -120,6 +124,12 @@ class BrowserPanel : public BrowserResolver, public SearchHost {
   // Return: the list or tree under (x, y) on the page shown, or null.
   Widget* listAt(int32_t x, int32_t y);
   OptionRow* optionRow(int32_t row) { return row < int32_t(rows_.size()) ? rows_[row].get() : nullptr; }
+  // Return: the display of sample slot 0..11, or null.
+  SampleDisplay* sampleDisplay(int32_t slot);
+  // Return: the slider of parameter i (0..11 the sample volumes), or null.
+  PanelSlider* slider(int32_t i) { return i >= 0 && i < int32_t(sliders_.size()) ? sliders_[size_t(i)].get() : nullptr; }
+  // Draws the display of slot again when the samples page is shown.
+  void redrawSample(int32_t slot);
 
   // SearchHost
   void startCaretTimer(int32_t id, int32_t periodMs) override;
@@ -161,6 +171,7 @@ class BrowserPanel : public BrowserResolver, public SearchHost {
   std::vector<std::unique_ptr<PanelSlider>> sliders_;  // 12 sample volumes, then 6 x 3 effect parameters
   std::unique_ptr<PaneSplitter> splitters_[2];
   std::array<SkinRect, 12> sampleDisplays_{};
+  std::vector<std::unique_ptr<SampleDisplay>> sampleViews_;  // with a samples host only
   std::array<SkinRect, 6> effectAreas_{};
   SkinRect recordArea_{};
   std::string recordShown_;  // the record text last drawn

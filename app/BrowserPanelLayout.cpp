@@ -91,6 +91,11 @@ void BrowserPanel::buildButtons(const BrowserLook& look) {
         i, [this](int32_t value, int32_t parameter) { sliderMoved(parameter, value); }, look));
     sliders_.back()->bind(context_);
   }
+  if (!links_.samples) return;
+  for (int32_t j = 0; j < kSampleSlots; ++j) {
+    sampleViews_.push_back(std::make_unique<SampleDisplay>(j, *links_.samples, look));
+    sampleViews_.back()->bind(context_);
+  }
 }
 
 void BrowserPanel::place(Widget* w, const SkinRect& r) {
@@ -145,6 +150,7 @@ void BrowserPanel::layoutMediaPages() {
   for (int32_t j = 0; j < kSampleSlots; ++j) {
     const SampleSlotLayout slot = layoutSampleSlot(zone_, j);
     sampleDisplays_[size_t(j)] = slot.display;
+    place(sampleDisplay(j), slot.display);
     place(button(panelbutton::kLoadSample + j), slot.loadButton);
     if (size_t(j) < sliders_.size()) place(sliders_[size_t(j)].get(), slot.slider);
   }
@@ -208,6 +214,7 @@ std::vector<Widget*> BrowserPanel::elementsOf(int32_t page) const {
       addPlaylistPane();
       break;
     case kPageSamples:
+      for (const auto& display : sampleViews_) add(display.get());
       addButtons(panelbutton::kLoadSample, panelbutton::kLoadSample + kSampleSlots - 1);
       for (int32_t j = 0; j < kSampleSlots && size_t(j) < sliders_.size(); ++j) add(sliders_[size_t(j)].get());
       break;

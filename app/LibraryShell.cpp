@@ -9,6 +9,7 @@
 #include "app/FavouriteFolder.h"
 #include "app/Localisation.h"
 #include "app/RecordingControl.h"
+#include "app/SampleSlots.h"
 #include "app/Settings.h"
 #include "desk/Desk.h"
 #include "library/LibraryPaths.h"
@@ -81,6 +82,10 @@ BrowserPanelLinks LibraryShell::panelLinks() {
   p.playlist = &playlist_.items();
   p.databaseItems = [this] { return databaseItems(); };
   p.recordStatus = [this] { return links_.recording ? links_.recording->statusText() : std::string(); };
+  p.samples = links_.samples;
+  p.sliderMoved = [this](int32_t parameter, int32_t value) {
+    if (links_.samples && parameter < kSamplePlayers) links_.samples->setVolume(parameter, value);
+  };
   return p;
 }
 
@@ -119,6 +124,7 @@ void LibraryShell::attach(Renderer& renderer) {
     tree->build(favourite);
   }
   panel_.reloadDatabase();
+  if (links_.samples) links_.samples->attach(&panel_);
   panel_.drawContent();
 }
 
@@ -148,6 +154,7 @@ void LibraryShell::showDragCursor(int32_t kind) {
 }
 
 void LibraryShell::detach() {
+  if (links_.samples) links_.samples->attach(nullptr);
   panel_.detach();
   renderer_ = nullptr;
 }
@@ -272,8 +279,18 @@ void LibraryShell::otherPanelAction(int32_t id) {
     case panelbutton::kScanHd: return runHardDiskScan(scanLinks());
     case panelbutton::kScanCd: return runCdScan(scanLinks());
     case panelbutton::kDeleteCd: return runDeleteCd(scanLinks());
-    default: return;  // samples and effects come with their subsystems
+    default: break;
   }
+  const int32_t sample = id - panelbutton::kLoadSample;
+  if (links_.samples && sample >= 0 && sample < kSamplePlayers) links_.samples->chooseAndLoad(sample);
+}
+
+void LibraryShell::triggerSample(int32_t player) {
+  if (links_.samples) links_.samples->trigger(player);
+}
+
+void LibraryShell::stopAllSamples() {
+  if (links_.samples) links_.samples->stopAll();
 }
 
 void LibraryShell::browserCommand(int32_t n) { actions_.panelAction(n); }

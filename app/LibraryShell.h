@@ -38,6 +38,7 @@ class MixerState;
 class OutputEngine;
 class RecordingControl;
 class Renderer;
+class SampleSlots;
 class TrackStore;
 class Window;
 struct Settings;
@@ -61,6 +62,7 @@ struct LibraryLinks {
   std::function<OutputEngine*()> engine;
   AutoMixLink* autoMix = nullptr;  // null: AutoMix stays off
   RecordingControl* recording = nullptr;  // null: the record page does nothing
+  SampleSlots* samples = nullptr;         // null: the samples page and shortcuts do nothing
   // Runs the actions of the options page's dialog rows.
   OptionActions* optionActions = nullptr;
 };
@@ -117,6 +119,8 @@ class LibraryShell : public LaterSeams,
   void trackEnded(int32_t desk) override;
   void toggleRecording() override;
   void flagRecordingCut() override;
+  void triggerSample(int32_t player) override;
+  void stopAllSamples() override;
   // The display refresh: the record page's text, and a failed write said once.
   void refreshRecording();
 

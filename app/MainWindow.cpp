@@ -89,7 +89,9 @@ bool MainWindow::buildObjects() {
   autoMix_ = std::make_unique<AutoMixLink>(mixLinks);
   for (auto& desk : desks_) desk->setAutoMixWatch(autoMix_.get());
   if (settings().multiInstance == 0) volumes_ = std::make_unique<SystemVolumeGuard>(services_.mixer);
+  buildSamples();
   sound_ = std::make_unique<SoundOutput>(*desks_[0], *desks_[1], services_);
+  sound_->setSamples(&samples_->players());
   sound_->setDrivenByCaller(offline_);
   if (!sound_->start()) return false;
   sound_->resendParameters(app_.mixer());
@@ -369,6 +371,7 @@ void MainWindow::onTimer(int32_t id) {
   if (id == timer::kDisplay) {
     if (autoMix_) autoMix_->sync();
     if (library_) library_->refreshRecording();
+    if (samples_) samples_->refresh();
     if (renderer_) renderer_->refresh();
     return;
   }
@@ -436,6 +439,7 @@ void MainWindow::onDestroyWithoutSaving() {
   recording_.reset();  // before the engine goes: it lets go of the recorder first
   if (sound_) sound_->stop();
   sound_.reset();
+  samples_.reset();
   if (volumes_) volumes_->restore();
   volumes_.reset();
   for (auto& desk : desks_)

@@ -15,6 +15,7 @@
 #include "app/LibraryShell.h"
 #include "app/OptionDialogs.h"
 #include "app/RecordingControl.h"
+#include "app/SampleSlots.h"
 #include "app/LaterSeams.h"
 #include "app/ShortcutBridge.h"
 #include "app/ShortcutManager.h"
@@ -117,6 +118,7 @@ class MainWindow : public MessageHandler, public MessagePoster, public MouseHost
   LibraryShell* library() const { return library_.get(); }
   AutoMixLink* autoMix() const { return autoMix_.get(); }
   RecordingControl* recording() const { return recording_.get(); }
+  SampleSlots* samples() const { return samples_.get(); }
   // Return: whether the window was created and then destroyed (settings written).
   bool destroyed() const { return destroyed_; }
 
@@ -143,6 +145,7 @@ class MainWindow : public MessageHandler, public MessagePoster, public MouseHost
   void attachInput();
   void buildLibrary();
   void buildRecording();
+  void buildSamples();
   OptionDialogLinks optionDialogLinks();
   std::vector<std::string> skinNames() const;
   void pumpWhileModal();
@@ -166,6 +169,7 @@ class MainWindow : public MessageHandler, public MessagePoster, public MouseHost
   std::unique_ptr<Desk> desks_[2];
   std::unique_ptr<BeatMatcher> matcher_;
   std::unique_ptr<SystemVolumeGuard> volumes_;
+  std::unique_ptr<SampleSlots> samples_;  // outlives every engine of sound_
   std::unique_ptr<SoundOutput> sound_;
   std::unique_ptr<DeskState> deskState_;
   std::unique_ptr<ZoneState> zoneState_;

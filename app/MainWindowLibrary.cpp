@@ -40,6 +40,7 @@ void MainWindow::buildLibrary() {
   links.engine = [this] { return sound_ ? sound_->engine() : nullptr; };
   links.autoMix = autoMix_.get();
   links.recording = recording_.get();
+  links.samples = samples_.get();
   optionDialogs_ = std::make_unique<OptionDialogs>(optionDialogLinks());
   if (services_.dialogs) services_.dialogs->setPumpHook([this] { pumpWhileModal(); });
   links.optionActions = optionDialogs_.get();
@@ -47,6 +48,17 @@ void MainWindow::buildLibrary() {
   if (later_ == &noLater_) later_ = library_.get();
   shortcuts_.setKeyboardHolder(library_.get());
   shortcuts_.setFallback(library_.get());
+}
+
+// The sample slots, with the files the settings name, before the first engine.
+void MainWindow::buildSamples() {
+  SampleSlotLinks links;
+  links.files = services_.files;
+  links.dialogs = services_.dialogs;
+  links.texts = &localisation();
+  links.settings = &settings();
+  samples_ = std::make_unique<SampleSlots>(links);
+  samples_->loadFromSettings();
 }
 
 void MainWindow::buildRecording() {

@@ -2,13 +2,21 @@
 // How each output mode routes the desks' strips to its outputs. d holds the
 // strip outputs and raw the desks' frames before the strip, [desk][channel];
 // p the headphone gains (Q12). Each route fills out[output][channel] before
-// clipping.
+// clipping. sample does the same for one sample frame (l, r) at volume v
+// (Q12): master and desk outputs get it at the volume, headphones without.
 
 #include <cstdint>
 
 #include "mixer/RecordSink.h"
 
 namespace zarnel {
+
+// A sample frame on a stereo output at volume v, and on a mono one.
+inline void stereoSample(int32_t l, int32_t r, int32_t v, int32_t out[2]) {
+  out[0] = l * v / 4096;
+  out[1] = r * v / 4096;
+}
+inline int32_t monoSample(int32_t l, int32_t r, int32_t v) { return (l + r) * v / 8192; }
 
 // Stereo master on one output.
 struct MasterRoute {
@@ -19,6 +27,7 @@ struct MasterRoute {
     out[0][0] = d[0][0] + d[1][0];
     out[0][1] = d[0][1] + d[1][1];
   }
+  static void sample(int32_t l, int32_t r, int32_t v, int32_t out[2][2]) { stereoSample(l, r, v, out[0]); }
 };
 
 // One stereo output: a mono master on the left, mono headphones on the right.
@@ -30,6 +39,10 @@ struct MonoCueRoute {
     out[0][0] = (d[0][0] + d[0][1] + d[1][0] + d[1][1]) / 2;
     out[0][1] = ((raw[0][0] + raw[0][1]) * p[0] + (raw[1][0] + raw[1][1]) * p[1]) / 8192;
   }
+  static void sample(int32_t l, int32_t r, int32_t v, int32_t out[2][2]) {
+    out[0][0] = monoSample(l, r, v);
+    out[0][1] = (l + r) / 2;
+  }
 };
 
 // One stereo output: desk 1 in mono on the left, desk 2 on the right.
@@ -40,6 +53,9 @@ struct MonoDeskRoute {
   static void route(const int32_t d[2][2], const int32_t[2][2], const int32_t[2], int32_t out[2][2]) {
     out[0][0] = (d[0][0] + d[0][1]) / 2;
     out[0][1] = (d[1][0] + d[1][1]) / 2;
+  }
+  static void sample(int32_t l, int32_t r, int32_t v, int32_t out[2][2]) {
+    out[0][0] = out[0][1] = monoSample(l, r, v);
   }
 };
 
@@ -53,6 +69,11 @@ struct CueRoute {
     out[1][0] = (raw[0][0] * p[0] + raw[1][0] * p[1]) / 4096;
     out[1][1] = (raw[0][1] * p[0] + raw[1][1] * p[1]) / 4096;
   }
+  static void sample(int32_t l, int32_t r, int32_t v, int32_t out[2][2]) {
+    stereoSample(l, r, v, out[0]);
+    out[1][0] = l;
+    out[1][1] = r;
+  }
 };
 
 // Each desk on its own stereo output, for an external mixer.
@@ -65,6 +86,10 @@ struct DeskRoute {
     out[0][1] = d[0][1];
     out[1][0] = d[1][0];
     out[1][1] = d[1][1];
+  }
+  static void sample(int32_t l, int32_t r, int32_t v, int32_t out[2][2]) {
+    stereoSample(l, r, v, out[0]);
+    stereoSample(l, r, v, out[1]);
   }
 };
 

@@ -204,7 +204,7 @@ bool OutputEngine::movingRt(int32_t d) const {
 void OutputEngine::beginRemixRt() {
   const int32_t write = writeCursor();
   int32_t frames = wrapMix(mixPos_ - write);
-  samples_.moveBackRt(frames);
+  if (samples_) samples_->moveBackRt(frames);
   for (int32_t d = 0; d < 2; ++d) {
     Desk& desk = *desks_[d];
     const DeskTransition& t = desk.transition();
@@ -254,7 +254,8 @@ int32_t OutputEngine::framesToMixRt(bool part[2]) {
 }
 
 bool OutputEngine::mixRt() {
-  if (remix_.exchange(0, std::memory_order_acquire) != 0) beginRemixRt();
+  const bool samplesChanged = samples_ && samples_->takeRemixRt();
+  if ((remix_.exchange(0, std::memory_order_acquire) != 0) | samplesChanged) beginRemixRt();
   // The read index of a desk that stands still runs on without its audio.
   for (int32_t d = 0; d < 2; ++d)
     if (!movingRt(d)) tracking_[d] = false;
@@ -262,12 +263,14 @@ bool OutputEngine::mixRt() {
   const int32_t n = framesToMixRt(part);
   if (n <= 0) return false;
   loadParamsRt();
+  const int32_t fade0 = fade_;
   if (part[0] || part[1]) {
     mixDesksRt(part, n);
   } else {
     fadeOutRt(n);
     for (int32_t& read : readIndex_) read = DeskOutputRing::wrap(read + n);
   }
+  addSamplesRt(n, fade0);
   copyOutRt(n);
   mixPos_ += n;
   if (mixPos_ >= kMixRingFrames) mixPos_ -= kMixRingFrames;
@@ -300,7 +303,6 @@ void OutputEngine::mixDesksRt(const bool part[2], int32_t n) {
       run = std::min(run, s.count);
     }
     mixRunRt(src, at, run);
-    samples_.addRt(out_[0], at, run);
     for (int32_t& read : readIndex_) read = DeskOutputRing::wrap(read + run);
     at += run;
     if (at == kMixRingFrames) at = 0;
@@ -322,9 +324,21 @@ void OutputEngine::fadeOutRt(int32_t n) {
     stepFadeRt();
     if (++at == kMixRingFrames) at = 0;
   }
-  int32_t first = std::min(n, kMixRingFrames - mixPos_);
-  samples_.addRt(out_[0], mixPos_, first);
-  if (n > first) samples_.addRt(out_[0], 0, n - first);
+}
+
+// After the desks, the samples over the whole pass, from where it began.
+void OutputEngine::addSamplesRt(int32_t n, int32_t fade0) {
+  if (!samples_) return;
+  SampleMix mix;
+  mix.rings[0] = out_[0];
+  mix.rings[1] = out_[1];
+  mix.outputs = outputs();
+  mix.route = sampleRoute();
+  mix.at = mixPos_;
+  mix.frames = n;
+  mix.fade = fade0;
+  mix.behind = wrapMix(mixPos_ - writeCursor());
+  samples_->addRt(mix);
 }
 
 void OutputEngine::copyOutRt(int32_t n) {

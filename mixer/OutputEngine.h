@@ -62,6 +62,9 @@ class OutputEngine : public DeskEngine {
   // (it may be inside a cursor update that took the sink just before).
   // Waits for the audio thread, never the other way round. Not on the audio thread.
   void detachRecorder();
+  // Adds the playing samples of players to every pass; null adds none.
+  // Pre: before the audio thread runs; players outlive the engine. UI thread.
+  void attachSamples(SamplePlayers* players) { samples_ = players; }
 
   // --- audio thread ---
   // Reads the cursors, feeds the recorder and moves each playing desk's heard index.
@@ -91,6 +94,8 @@ class OutputEngine : public DeskEngine {
   virtual void mixRunRt(const int16_t* const src[2], int32_t at, int32_t count) = 0;
   // Return: whether a desk takes part even at level 0 (modes with headphones).
   virtual bool headphones() const = 0;
+  // Return: how this mode routes a sample frame to its outputs.
+  virtual SampleRouteFn sampleRoute() const = 0;
 
   // Folds one frame of each desk through its strip: raw[d] holds desk d's
   // frame (zeros when src[d] is null), d gets the strip outputs, zero for a
@@ -147,6 +152,7 @@ class OutputEngine : public DeskEngine {
   void mixDesksRt(const bool part[2], int32_t n);
   void fadeOutRt(int32_t n);
   void copyOutRt(int32_t n);
+  void addSamplesRt(int32_t n, int32_t fade0);
   void feedRecorderRt(int32_t from, int32_t to);
   void recordFrameRt(RecordConversion conversion, int32_t i, int16_t* dst) const;
   struct Stretch {
@@ -178,7 +184,7 @@ class OutputEngine : public DeskEngine {
   QuadEqualizer eq_;
   QuadEqualizer::Lanes laneLow_ = {}, laneMid_ = {}, laneHigh_ = {};
   int16_t silent_[kSilentFrames * 2] = {};
-  SamplePlayers samples_;
+  SamplePlayers* samples_ = nullptr;
 };
 
 }  // namespace zarnel

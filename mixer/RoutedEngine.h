@@ -18,6 +18,7 @@ class RoutedEngine : public Hardware {
 
  protected:
   bool headphones() const override { return Route::kHeadphones; }
+  SampleRouteFn sampleRoute() const override { return &Route::sample; }
 
   void mixRunRt(const int16_t* const src[2], int32_t at, int32_t count) override {
     for (int32_t i = 0; i < count; ++i) {

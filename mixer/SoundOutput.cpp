@@ -41,6 +41,7 @@ bool SoundOutput::startOrFallBack() {
 
 bool SoundOutput::startEngine(std::unique_ptr<OutputEngine> engine) {
   engine_ = std::move(engine);
+  engine_->attachSamples(samples_);
   attachDesks(engine_.get(), !byCaller_);
   stop_.store(false);
   if (byCaller_) return true;

@@ -40,6 +40,9 @@ class SoundOutput {
   // One pass of the audio thread's loop: cursors, desk services, mixing.
   // Pre: driven by the caller and an engine runs.
   void stepRt();
+  // Hands players to every engine started from now on; null hands none.
+  // Pre: players outlive this output, or are detached (with no engine running).
+  void setSamples(SamplePlayers* players) { samples_ = players; }
   // Sends every mixer parameter and each playing desk to the engine.
   void resendParameters(MixerState& mixer);
 
@@ -57,6 +60,7 @@ class SoundOutput {
   std::thread thread_;
   std::atomic<bool> stop_{false};
   bool byCaller_ = false;
+  SamplePlayers* samples_ = nullptr;
 };
 
 }  // namespace zarnel
