@@ -12,6 +12,7 @@
 // and must be standard-layout, with every member zero when value-initialised.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <new>
 #include <type_traits>
@@ -30,9 +31,6 @@ class EffectObject {
     auto* object = new (std::nothrow) EffectObject();
     return object != nullptr ? &object->block_ : nullptr;
   }
-
-  static constexpr ZarnelEffectOperations kOperations{&init,    &getInfo, &getParameters, &start,
-                                                      &process, &rewind,  &stop,          &release};
 
  private:
   EffectObject() : block_{}, effect_{} { block_.operations = &kOperations; }
@@ -80,7 +78,11 @@ class EffectObject {
     return 0;
   }
 
-  ZarnelEffect block_;
+  // The eight operations in the interface's order.
+  static constexpr ZarnelEffectOperations kOperations{&init,    &getInfo, &getParameters, &start,
+                                                      &process, &rewind,  &stop,          &release};
+
+  ZarnelEffect block_;  // first: the host sees only this
   Effect effect_;
 };
 

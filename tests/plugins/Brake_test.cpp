@@ -20,9 +20,10 @@ class Brake : public ::testing::Test {
     ASSERT_TRUE(library_.factory() != nullptr) << library_.error();
     FakeHost::calls().clear();
   }
-  // Sets "Length"; the brake takes it at the next rewind (here with nothing
-  // to throw away, which also restarts it).
+  // Starts the brake with "Length" set; the brake takes a length at a rewind
+  // (here with nothing to throw away).
   void useLength(int32_t parameter) {
+    effect_.start();
     effect_.setParameter(0, parameter);
     effect_.rewind(0);
   }
