@@ -61,15 +61,6 @@ TEST_P(ClassFactory, MakesAnObjectWithOnlyItsOperationsTableSet) {
   EXPECT_EQ(block->operations->release(block), 0);
 }
 
-TEST_P(ClassFactory, EachCallMakesAnIndependentObject) {
-  LoadedEffect first(library_);
-  LoadedEffect second(library_);
-  EXPECT_NE(&first.block(), &second.block());
-  EXPECT_EQ(first.block().operations, second.block().operations);
-  first.setParameter(0, 7);
-  EXPECT_EQ(second.block().parameters[0], GetParam().parameterDefaults[0]);
-}
-
 TEST_P(ClassFactory, ReportsItsNameVendorAndParameters) {
   LoadedEffect effect(library_);
   const char* name = nullptr;
