@@ -13,6 +13,7 @@ home="${ZARNEL_HOME:-${XDG_DATA_HOME:-$HOME/.local/share}/zarnel}"
 mkdir -p "$home/skins" "$home/samples" "$home/effects" "$home/sample songs"
 cp -rn home/. "$home/"
 scripts/install-settings-key.sh "$home"  # the settings key, as an installer makes it
+cp build/plugins/*.so "$home/effects/"  # the effect plug-ins
 if ! ls "$home/sample songs/"*.wav >/dev/null 2>&1; then
   echo "Rendering the demo songs into $home/sample songs"
   build/bin/zarnel-synth "$home/sample songs"
