@@ -21,7 +21,7 @@ void SampleSlots::attach(BrowserPanel* panel) {
   panel_ = panel;
   if (!panel_) return;
   for (int32_t slot = 0; slot < kSamplePlayers; ++slot) {
-    if (PanelSlider* slider = panel_->slider(slot)) slider->setValue(players_.volume(slot));
+    if (PanelSlider* slider = panel_->slider(slot)) slider->setValue(players_.volume(slot), false);
   }
 }
 

@@ -2,9 +2,10 @@
 # Makes the program's settings key as an installer does, unless it exists:
 # the registry export file $XDG_CONFIG_HOME/zarnel/Zarnel.reg (by default
 # ~/.config/zarnel/Zarnel.reg) holding the key Software\Zarnel with the
-# "Home folder" value and the default keyboard shortcuts ("Shortcuts", 4 bytes
-# a binding: key code low and high byte, desk target, action). The program
-# itself never creates the key.
+# "Home folder" value, the default keyboard shortcuts ("Shortcuts", 4 bytes
+# a binding: key code low and high byte, desk target, action) and the sounds
+# shipped in the home folder's "samples" in the first sample slots
+# ("Sample_0"...). The program itself never creates the key.
 # Usage: scripts/install-settings-key.sh HOME_FOLDER
 set -euo pipefail
 
@@ -37,10 +38,22 @@ for b in "${bindings[@]}"; do
 done
 hex="${hex%,}"
 
+# A registry export's string: backslashes and quotes escaped.
+reg_string() {
+  local t="${1//\\/\\\\}"
+  printf '%s' "${t//\"/\\\"}"
+}
+
+samples=""
+slot=0
+for f in "$home_folder/samples/"*.wav; do
+  [ -e "$f" ] && [ "$slot" -lt 12 ] || continue
+  samples+=$(printf '"Sample_%d"="%s"\n' "$slot" "$(reg_string "$f")")$'\n'
+  slot=$((slot + 1))
+done
+
 mkdir -p "$(dirname "$reg")"
-text="${home_folder//\\/\\\\}"
-text="${text//\"/\\\"}"
 tmp="$(mktemp "$reg.XXXXXX")"
-printf 'Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\Software\\Zarnel]\n"Home folder"="%s"\n"Shortcuts"=hex:%s\n\n' \
-  "$text" "$hex" >"$tmp"
+printf 'Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\Software\\Zarnel]\n"Home folder"="%s"\n"Shortcuts"=hex:%s\n%s\n' \
+  "$(reg_string "$home_folder")" "$hex" "$samples" >"$tmp"
 mv "$tmp" "$reg"

@@ -26,11 +26,11 @@ int32_t panelSliderValueAt(int32_t top, int32_t g, int32_t y) {
 PanelSlider::PanelSlider(int32_t parameter, Changed changed, const BrowserLook& look)
     : parameter_(parameter), changed_(std::move(changed)), look_(look) {}
 
-void PanelSlider::setValue(int32_t value) {
+void PanelSlider::setValue(int32_t value, bool redraw) {
   value = std::clamp(value, 0, kPanelSliderMax);
   if (value == value_) return;
   value_ = value;
-  draw();
+  if (redraw) draw();
 }
 
 void PanelSlider::draw() {

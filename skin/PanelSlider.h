@@ -34,7 +34,9 @@ class PanelSlider : public Widget {
   int32_t parameter() const { return parameter_; }
   int32_t value() const { return value_; }
   // Sets the value from outside (limited to 0..4096), without the callback.
-  void setValue(int32_t value);
+  // redraw false: the panel draws it with its page (a slider off the page
+  // shown must not draw over the window).
+  void setValue(int32_t value, bool redraw = true);
   bool dragging() const { return dragging_; }
   int32_t grab() const { return grab_; }
 
