@@ -8,6 +8,7 @@
 
 #include "app/BrowserPanel.h"
 #include "library/LibraryPaths.h"
+#include "skin/support/GoldenImage.h"
 #include "support/MainWindowRig.h"
 
 namespace zarnel {
@@ -178,6 +179,19 @@ TEST(SampleSlots, TheShortcutSeamsTriggerAndStopAndThePlayersOutliveAnEngineRebu
   int32_t loud = 0;
   for (size_t i = before; i < s.played().size(); ++i) loud += s.played()[i] == 9000;
   EXPECT_GT(loud, 2 * 9000);  // both channels of nearly the whole sample
+}
+
+TEST(SampleSlots, TheSamplesPageShowsEachSlotsNameAndLightsThePlayingOne) {
+  Samples s;
+  settings().samples[0] = Samples::home("samples/Horn.wav");
+  settings().samples[3] = Samples::home("samples/Horn.wav");
+  ASSERT_TRUE(s.start());
+  s.main->library()->showBrowserPage(kPageSamples);
+  s.slots().trigger(3);
+  s.run(2048);
+  s.main->handle(test::make(s.w, msg::kTimer, timer::kDisplay));
+  s.main->handle(test::make(s.w, msg::kPaint));
+  EXPECT_TRUE(test::matchesGolden("samples-page", s.w->screen(), s.w->width(), s.w->height()));
 }
 
 }  // namespace
