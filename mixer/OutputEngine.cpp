@@ -70,7 +70,11 @@ void OutputEngine::clearMixState() {
 void OutputEngine::deskStarted(int32_t desk) {
   playing_[desk].store(1, std::memory_order_relaxed);
   requestRemix();
-  if (RecordSink* sink = recorder_.load(std::memory_order_acquire)) sink->deskStarted();
+  // A desk starts on the audio thread or, without one, on the UI thread:
+  // either holds the sink as the feed does, so a detach waits for it.
+  feeding_.fetch_add(1);
+  if (RecordSink* sink = recorder_.load()) sink->deskStarted();
+  feeding_.fetch_sub(1, std::memory_order_release);
 }
 
 void OutputEngine::deskStopped(int32_t desk) {
@@ -145,11 +149,11 @@ void OutputEngine::updateCursorsRt() {
 // recorder, through this mode's record conversion, in chunks of a stack buffer.
 void OutputEngine::feedRecorderRt(int32_t from, int32_t to) {
   // Sequentially consistent with detachRecorder: either the detacher sees
-  // feeding_ set and waits, or this thread sees the sink gone.
-  feeding_.store(true);
+  // this hold and waits, or this thread sees the sink gone.
+  feeding_.fetch_add(1);
   RecordSink* sink = recorder_.load();
   if (!sink) {
-    feeding_.store(false);
+    feeding_.fetch_sub(1, std::memory_order_release);
     return;
   }
   constexpr int32_t kChunk = 256;
@@ -164,13 +168,13 @@ void OutputEngine::feedRecorderRt(int32_t from, int32_t to) {
     }
   }
   sink->appendRt(chunk, n);
-  feeding_.store(false, std::memory_order_release);
+  feeding_.fetch_sub(1, std::memory_order_release);
 }
 
 void OutputEngine::detachRecorder() {
   ZARNEL_NOT_ON_AUDIO_THREAD();
   recorder_.store(nullptr);
-  while (feeding_.load()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  while (feeding_.load() != 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
 void OutputEngine::recordFrameRt(RecordConversion conversion, int32_t i, int16_t* dst) const {

@@ -171,7 +171,7 @@ class OutputEngine : public DeskEngine {
   std::atomic<int32_t> remix_{1};
   std::atomic<int32_t> deskInvalid_[2] = {};  // a desk moved its heard index itself
   std::atomic<RecordSink*> recorder_{nullptr};
-  std::atomic<bool> feeding_{false};  // the audio thread holds recorder_'s sink
+  std::atomic<int32_t> feeding_{0};  // threads holding recorder_'s sink now
   std::atomic<int32_t> writeCursor_{0};  // also read by copyUpcoming
 
   // Audio thread only.
